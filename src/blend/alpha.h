@@ -1,0 +1,104 @@
+// The alpha derived from the matte layer: the raw value of the chosen source, then clamp and
+// rotation, the keying window with its soft edges, normalisation and invert.
+#pragma once
+
+#include <cstdint>
+
+#include "blend/blend_settings.h"
+#include "blend/kernel_context.h"
+#include "pixel/f4.h"
+
+struct AlphaConstants {
+    F4 rotate;
+    F4 low, high, softLow, softHigh;  // L, H, SL, SH
+    F4 invSoftLow, invSoftHigh;       // reciprocal estimates; unused where the edge is 0
+    F4 softLowOn, softHighOn;         // lanes set when SL > 0, SH > 0
+    F4 rampStart;                     // lo_a
+    F4 invSpan;                       // 1 / (hi_a - lo_a), 1e8 for an empty span
+    F4 normalize, blackout, invert;   // switches as lane masks
+};
+
+AlphaConstants makeAlphaConstants(const KernelContext& context);
+
+namespace alpha {
+
+inline F4 luma(F4 r, F4 g, F4 b) {
+    return (r * F4::all(0.2126f) + g * F4::all(0.7152f)) + b * F4::all(0.0722f);
+}
+
+// Hue as a fraction of a turn. The test on B comes first, so magenta takes the B formula.
+// A grey pixel has no hue: its lanes are 0 explicitly rather than through a NaN.
+inline F4 hue(F4 r, F4 g, F4 b) {
+    const F4 hi = max(max(r, g), b), lo = min(min(r, g), b);
+    const F4 d = hi - lo;
+    const F4 inv = rcp(d);
+    const F4 h6 = select(hi == b, (r - g) * inv + F4::all(4.0f),
+                         select(hi == g, (b - r) * inv + F4::all(2.0f), (g - b) * inv));
+    F4 degrees = h6 * F4::all(60.0f);
+    degrees = select(degrees < F4::zero(), degrees + F4::all(360.0f), degrees);
+    return select(d > F4::zero(), degrees * F4::all(1.0f / 360.0f), F4::zero());
+}
+
+// (max - min) / max; 0 where max is 0 (black), explicitly.
+inline F4 saturation(F4 r, F4 g, F4 b) {
+    const F4 hi = max(max(r, g), b), lo = min(min(r, g), b);
+    return select(hi == F4::zero(), F4::zero(), (hi - lo) * rcp(hi));
+}
+
+// Raw alpha x of a matte group for source code `Source` (any code beyond 8: A unchanged).
+template <uint32_t Source>
+F4 source(F4 r, F4 g, F4 b, F4 a) {
+    if constexpr (Source == 0) return F4::all(1.0f) - a;
+    else if constexpr (Source == 1) return r;
+    else if constexpr (Source == 2) return g;
+    else if constexpr (Source == 3) return b;
+    else if constexpr (Source == 4) return luma(r, g, b);
+    else if constexpr (Source == 5) return hue(r, g, b);
+    else if constexpr (Source == 6) return saturation(r, g, b);
+    else if constexpr (Source == 7) return max(max(r, g), b);
+    else if constexpr (Source == 8) return (max(max(r, g), b) + min(min(r, g), b)) * F4::all(0.5f);
+    else return a;
+}
+
+// SL * 0.5 * t * (3 - t * t): the cubic knee of a soft edge of width `soft`, t = e / soft.
+inline F4 knee(F4 soft, F4 t) { return soft * F4::all(0.5f) * t * (F4::all(3.0f) - t * t); }
+
+// The keying window applied to y (already clamped and rotated).
+inline F4 window(F4 y, const AlphaConstants& k) {
+    F4 r = y;
+    const F4 below = y <= k.low;
+    if (anyLane(below)) {
+        const F4 e = k.low - y;
+        const F4 soft = select(e <= k.softLow, knee(k.softLow, e * k.invSoftLow), k.softLow);
+        r = select(below, select(k.softLowOn, k.low - soft, k.low), r);
+    }
+    const F4 above = y >= k.high;
+    if (anyLane(above)) {
+        const F4 e = y - k.high;
+        const F4 t = e * k.invSoftHigh;
+        const F4 inside = e < k.softHigh;
+        // Blackout: a smoothstep from H down to L - SL, then L - SL.
+        const F4 twoT = t + t;
+        const F4 fall = k.high + (k.low - (k.high + k.softLow)) * t * t * (F4::all(3.0f) - twoT);
+        const F4 blackout =
+            select(k.softHighOn, select(inside, fall, k.low - k.softLow), k.low);
+        // Otherwise: a knee above H that levels out at H + SH.
+        const F4 rise = k.high + select(inside, knee(k.softHigh, t), k.softHigh);
+        const F4 keep = select(k.softHighOn, rise, k.high);
+        r = select(above, select(k.blackout, blackout, keep), r);
+    }
+    r = select(k.normalize, (r - k.rampStart) * k.invSpan, r);
+    return clamp(r, F4::zero(), F4::all(1.0f));
+}
+
+// From the raw source value to the final alpha, before the output clamp.
+template <bool Range>
+F4 finish(F4 x, const AlphaConstants& k) {
+    const F4 one = F4::all(1.0f);
+    F4 y = clamp(x, F4::zero(), one) + k.rotate;
+    y = select(y > one, y - one, y);  // one wrap only
+    if constexpr (Range) y = window(y, k);
+    return select(k.invert, one - y, y);
+}
+
+}  // namespace alpha

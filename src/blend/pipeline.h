@@ -1,0 +1,137 @@
+// The per-pixel pipeline every blend kernel runs, written once: load, (alpha,) correct,
+// blend, mix, correct, clamp, store. A kernel is this template instantiated with one blend
+// formula; the pass, the sample depth and the correction switches are template arguments
+// chosen once per frame, so the loops below hold no branch on any of them.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "blend/alpha.h"
+#include "blend/blend_modes.h"
+#include "blend/correction.h"
+#include "blend/pixel_io.h"
+
+// Everything one frame's pass needs, built once per frame.
+struct FrameJob {
+    const uint8_t* background;
+    const uint8_t* foreground;
+    const uint8_t* matte;  // null unless the matte pass or the show-alpha pass runs
+    uint8_t* output;
+    size_t groups;  // whole groups of four pixels
+    FormatConstants format;
+    ModeConstants mode;
+    F4 mix, oneMinusMix;
+    F4 lo, hi;  // legal bounds of the colours
+    CorrectionConstants fg, out;
+    AlphaConstants alpha;
+    F4 unpremultiply;  // all lanes set when the foreground is divided by the raw alpha
+};
+
+namespace pipeline {
+
+// The alpha of a matte group is computed for a run of groups at a time, into a buffer that
+// stays in the first-level cache, so the loop that blends does not depend on the source.
+inline constexpr size_t kChunkGroups = 128;
+
+struct AlphaChunk {
+    F4 raw[kChunkGroups];    // the source value x, for unpremultiplying
+    F4 alpha[kChunkGroups];  // the final alpha, before the output clamp
+};
+
+using AlphaStage = void (*)(const FrameJob& job, size_t first, size_t count, AlphaChunk& chunk);
+
+template <class Io, uint32_t Source, bool Range>
+void alphaStage(const FrameJob& job, size_t first, size_t count, AlphaChunk& chunk) {
+    const uint8_t* m = job.matte + first * 4 * Io::kPixelBytes;
+    for (size_t i = 0; i < count; ++i, m += 4 * Io::kPixelBytes) {
+        const Group g = Io::load(m, job.format);
+        chunk.raw[i] = alpha::source<Source>(g.r, g.g, g.b, g.a);
+        chunk.alpha[i] = alpha::finish<Range>(chunk.raw[i], job.alpha);
+    }
+}
+
+template <class Mode, bool FgCorrection, bool OutCorrection>
+Group blendGroup(Group fg, const Group& bg, const FrameJob& job) {
+    if constexpr (FgCorrection) correct(fg.r, fg.g, fg.b, job.fg);
+    Group out;
+    out.r = Mode::f(fg.r, bg.r, job.mode) * job.mix + job.oneMinusMix * bg.r;
+    out.g = Mode::f(fg.g, bg.g, job.mode) * job.mix + job.oneMinusMix * bg.g;
+    out.b = Mode::f(fg.b, bg.b, job.mode) * job.mix + job.oneMinusMix * bg.b;
+    if constexpr (OutCorrection) correct(out.r, out.g, out.b, job.out);
+    out.r = clamp(out.r, job.lo, job.hi);
+    out.g = clamp(out.g, job.lo, job.hi);
+    out.b = clamp(out.b, job.lo, job.hi);
+    return out;
+}
+
+template <class Io>
+Group loadForeground(const FrameJob& job, size_t offset, bool reads) {
+    return reads ? Io::load(job.foreground + offset, job.format) : Group{};
+}
+
+// The plain and the correction passes: no matte, the output alpha is 0.
+template <class Mode, class Io, bool FgCorrection, bool OutCorrection>
+void colourPass(const FrameJob& job) {
+    constexpr size_t step = 4 * Io::kPixelBytes;
+    constexpr bool readsFg = mode::readsForeground<Mode>();
+    for (size_t i = 0, offset = 0; i < job.groups; ++i, offset += step) {
+        const Group bg = Io::load(job.background + offset, job.format);
+        const Group fg = loadForeground<Io>(job, offset, readsFg);
+        Group out = blendGroup<Mode, FgCorrection && readsFg, OutCorrection>(fg, bg, job);
+        out.a = F4::zero();
+        Io::store(job.output + offset, out, job.format);
+    }
+    Io::finish();
+}
+
+// The matte pass: the alpha of the matte becomes the output alpha; it takes no part in the
+// colour arithmetic except by unpremultiplying the foreground.
+template <class Mode, class Io, bool FgCorrection, bool OutCorrection>
+void mattePass(const FrameJob& job, AlphaStage stage) {
+    constexpr size_t step = 4 * Io::kPixelBytes;
+    constexpr bool readsFg = mode::readsForeground<Mode>();
+    AlphaChunk chunk;
+    for (size_t first = 0; first < job.groups; first += kChunkGroups) {
+        const size_t count = job.groups - first < kChunkGroups ? job.groups - first : kChunkGroups;
+        stage(job, first, count, chunk);
+        size_t offset = first * step;
+        for (size_t i = 0; i < count; ++i, offset += step) {
+            const Group bg = Io::load(job.background + offset, job.format);
+            Group fg = loadForeground<Io>(job, offset, readsFg);
+            if constexpr (readsFg) {
+                const F4 x = chunk.raw[i];
+                const F4 divide = (x > F4::zero()) & job.unpremultiply;
+                const F4 inv = rcp(x);
+                fg.r = select(divide, fg.r * inv, fg.r);
+                fg.g = select(divide, fg.g * inv, fg.g);
+                fg.b = select(divide, fg.b * inv, fg.b);
+            }
+            Group out = blendGroup<Mode, FgCorrection && readsFg, OutCorrection>(fg, bg, job);
+            out.a = clamp(chunk.alpha[i], F4::zero(), F4::all(1.0f));
+            Io::store(job.output + offset, out, job.format);
+        }
+    }
+    Io::finish();
+}
+
+// The show-alpha pass: the alpha as grey, the same for every blend mode.
+template <class Io>
+void showAlphaPass(const FrameJob& job, AlphaStage stage) {
+    constexpr size_t step = 4 * Io::kPixelBytes;
+    AlphaChunk chunk;
+    for (size_t first = 0; first < job.groups; first += kChunkGroups) {
+        const size_t count = job.groups - first < kChunkGroups ? job.groups - first : kChunkGroups;
+        stage(job, first, count, chunk);
+        size_t offset = first * step;
+        for (size_t i = 0; i < count; ++i, offset += step) {
+            const F4 a = chunk.alpha[i];
+            const F4 grey = clamp(a, job.lo, job.hi);
+            Io::store(job.output + offset, {grey, grey, grey, clamp(a, F4::zero(), F4::all(1.0f))},
+                      job.format);
+        }
+    }
+    Io::finish();
+}
+
+}  // namespace pipeline

@@ -1,0 +1,221 @@
+// Frame shapes, formats and settings at their edges, for the kernels alone.
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <limits>
+#include <random>
+
+#include "kernel_harness.h"
+
+namespace {
+
+using namespace kernel_test;
+
+const Format kBgra8{PixelDepth::Bits8, PixelLayout::BGRA, ValueRange::Full, "8bit"};
+const Format kVideo8{PixelDepth::Bits8, PixelLayout::BGRA, ValueRange::Video, "8bit-video"};
+const Format kFixed{PixelDepth::Fixed2_14, PixelLayout::RGBA, ValueRange::Full, "2_14"};
+const Format kFloat{PixelDepth::Float32, PixelLayout::ARGB, ValueRange::Full, "float"};
+
+void fillRandom(Frame& f, const Format& format, unsigned seed) {
+    std::mt19937 rng(seed);
+    std::uniform_real_distribution<double> value(-0.1, 1.1);
+    for (size_t i = 0; i < f.pixels(); ++i)
+        for (int c = 0; c < 4; ++c) f.setStored(i, c, f.quantize(value(rng), c == 3));
+    (void)format;
+}
+
+TEST(KernelEdges, OnlyWholeGroupsOfFourAreWritten) {
+    // 1x1, 3x1, 5x3, and 1920x1080 in 8-bit, with their last one to three pixels.
+    const size_t shapes[] = {1, 3, 15, 1920 * 1080 + 3};
+    for (const Format& f : {kBgra8, kFixed, kFloat}) {
+        for (size_t pixels : shapes) {
+            Frame bg(f, pixels), fg(f, pixels), out(f, pixels);
+            fillRandom(bg, f, 1);
+            fillRandom(fg, f, 2);
+            Frame before = out;
+            BlendSettings s = settingsFor(f, pixels, 1);
+            runKernel(s, bg.data(), fg.data(), out.data());
+            const size_t written = pixels / 4 * 4;
+            for (size_t i = 0; i < pixels; ++i)
+                for (int c = 0; c < 4; ++c) {
+                    if (i < written) continue;
+                    ASSERT_EQ(out.stored(i, c), before.stored(i, c))
+                        << f.name << " " << pixels << " pixels: pixel " << i << " was written";
+                }
+            if (written > 0) EXPECT_EQ(out.stored(written - 1, 0), fg.stored(written - 1, 0))
+                << f.name << " " << pixels << ": the last whole group was not written";
+            EXPECT_TRUE(out.canariesIntact());
+        }
+    }
+}
+
+TEST(KernelEdges, UnknownDepthOrMismatchedPixelSizeWritesNothing) {
+    struct Case {
+        PixelDepth depth;
+        uint32_t pixelBytes;
+    };
+    const Case cases[] = {{PixelDepth::Bits10, 4}, {PixelDepth::None, 4}, {PixelDepth::Half, 8},
+                          {static_cast<PixelDepth>(77), 16}, {PixelDepth::Bits8, 8},
+                          {PixelDepth::Fixed2_14, 4}, {PixelDepth::Float32, 8}};
+    for (const Case& c : cases) {
+        Frame bg(kFloat, 64), fg(kFloat, 64), out(kFloat, 64);
+        fillRandom(bg, kFloat, 3);
+        const Frame before = out;
+        BlendSettings s = settingsFor(kFloat, 64, 1);
+        s.frame.depth = c.depth;
+        s.frame.pixelBytes = c.pixelBytes;
+        s.frame.frameBytes = 64ull * c.pixelBytes;
+        runKernel(s, bg.data(), fg.data(), out.data());
+        EXPECT_TRUE(out.bytesEqual(before)) << "depth " << static_cast<int>(c.depth) << " with "
+                                            << c.pixelBytes << " bytes per pixel";
+    }
+}
+
+TEST(KernelEdges, UnalignedFloatFramesGiveTheAlignedResult) {
+    for (int mode : {1, 9, 19}) {
+        Frame bg(kFloat, 40), fg(kFloat, 40), out(kFloat, 40);
+        Frame bgU(kFloat, 40, 4), fgU(kFloat, 40, 8), outU(kFloat, 40, 12);
+        fillRandom(bg, kFloat, 4);
+        fillRandom(fg, kFloat, 5);
+        for (size_t i = 0; i < 40; ++i)
+            for (int c = 0; c < 4; ++c) {
+                bgU.setStored(i, c, bg.stored(i, c));
+                fgU.setStored(i, c, fg.stored(i, c));
+            }
+        BlendSettings s = settingsFor(kFloat, 40, mode);
+        runKernel(s, bg.data(), fg.data(), out.data());
+        runKernel(s, bgU.data(), fgU.data(), outU.data());
+        for (size_t i = 0; i < 40; ++i)
+            for (int c = 0; c < 4; ++c) ASSERT_EQ(out.stored(i, c), outU.stored(i, c));
+        EXPECT_TRUE(outU.canariesIntact());
+    }
+}
+
+TEST(KernelEdges, MixZeroReturnsEveryStoredEightBitCode) {
+    for (const Format& f : {kBgra8, kVideo8}) {
+        Frame bg(f, 256), fg(f, 256), out(f, 256);
+        for (int i = 0; i < 256; ++i)
+            for (int c = 0; c < 3; ++c) {
+                bg.setStored(i, c, (i + 85 * c) % 256);
+                fg.setStored(i, c, 255 - i);
+            }
+        BlendSettings s = settingsFor(f, 256, 6);
+        s.mix = 0.0f;
+        s.clampToLegal = 0;
+        runKernel(s, bg.data(), fg.data(), out.data());
+        for (int i = 0; i < 256; ++i)
+            for (int c = 0; c < 3; ++c) ASSERT_EQ(out.stored(i, c), bg.stored(i, c)) << f.name;
+
+        // With the clamp, video levels hold to 16..235.
+        s.clampToLegal = 1;
+        runKernel(s, bg.data(), fg.data(), out.data());
+        for (int i = 0; i < 256; ++i)
+            for (int c = 0; c < 3; ++c) {
+                const double code = bg.stored(i, c);
+                const double expected = f.range == ValueRange::Video
+                                            ? std::fmin(235, std::fmax(16, code))
+                                            : code;
+                ASSERT_EQ(out.stored(i, c), expected) << f.name;
+            }
+    }
+}
+
+TEST(KernelEdges, ClampHoldsVideoLevelsWithinLegalCodesInEveryMode) {
+    Frame bg(kVideo8, 256), fg(kVideo8, 256), out(kVideo8, 256);
+    for (int i = 0; i < 256; ++i)
+        for (int c = 0; c < 3; ++c) {
+            bg.setStored(i, c, i);
+            fg.setStored(i, c, (i * 7 + c * 50) % 256);
+        }
+    for (int mode = 1; mode <= 25; ++mode) {
+        BlendSettings s = settingsFor(kVideo8, 256, mode);
+        s.magic = 1.3f;
+        runKernel(s, bg.data(), fg.data(), out.data());
+        for (int i = 0; i < 256; ++i)
+            for (int c = 0; c < 3; ++c) {
+                ASSERT_GE(out.stored(i, c), 16) << "mode " << mode;
+                ASSERT_LE(out.stored(i, c), 235) << "mode " << mode;
+            }
+    }
+}
+
+TEST(KernelEdges, UnclampedFixedPointStopsJustBelowTwo) {
+    Frame bg(kFixed, 4), fg(kFixed, 4), out(kFixed, 4);
+    for (int i = 0; i < 4; ++i)
+        for (int c = 0; c < 3; ++c) {
+            fg.setStored(i, c, 32767);  // just below 2.0
+            bg.setStored(i, c, 8192 * i);  // 0 to 1.5
+        }
+    BlendSettings s = settingsFor(kFixed, 4, 17);  // Linear Burn: a - m + b
+    s.magic = -1.0f;                               // pushes every result to 2.0 or more
+    s.clampToLegal = 0;
+    runKernel(s, bg.data(), fg.data(), out.data());
+    for (int i = 0; i < 4; ++i)
+        for (int c = 0; c < 3; ++c) EXPECT_EQ(out.stored(i, c), 32766) << i;
+}
+
+TEST(KernelEdges, AddAndLinearDodgeAreOneKernel) {
+    Frame bg(kFloat, 64), fg(kFloat, 64), a(kFloat, 64), b(kFloat, 64);
+    fillRandom(bg, kFloat, 6);
+    fillRandom(fg, kFloat, 7);
+    BlendSettings s2 = settingsFor(kFloat, 64, 2), s16 = settingsFor(kFloat, 64, 16);
+    runKernel(s2, bg.data(), fg.data(), a.data());
+    runKernel(s16, bg.data(), fg.data(), b.data());
+    EXPECT_TRUE(a.bytesEqual(b));
+    EXPECT_EQ(kBlendKernels[1], kBlendKernels[15]);
+}
+
+TEST(KernelEdges, FillWithMagicIsFlatAndHardMixIsZeroOrMagic) {
+    Frame bg(kFloat, 64), fg(kFloat, 64), out(kFloat, 64);
+    fillRandom(bg, kFloat, 8);
+    fillRandom(fg, kFloat, 9);
+    BlendSettings fill = settingsFor(kFloat, 64, 25);
+    fill.magic = 0.6f;
+    runKernel(fill, bg.data(), nullptr, out.data());  // never reads the foreground
+    for (size_t i = 0; i < 64; ++i)
+        for (int c = 0; c < 3; ++c) ASSERT_FLOAT_EQ(out.stored(i, c), 0.6f);
+
+    BlendSettings hardMix = settingsFor(kFloat, 64, 21);
+    hardMix.magic = 0.8f;
+    runKernel(hardMix, bg.data(), fg.data(), out.data());
+    for (size_t i = 0; i < 64; ++i)
+        for (int c = 0; c < 3; ++c) {
+            const double v = out.stored(i, c);
+            ASSERT_TRUE(v == 0.0 || v == 0.8f) << v;
+        }
+}
+
+TEST(KernelEdges, OutputMayBeTheBackgroundBuffer) {
+    Frame bg(kBgra8, 32), fg(kBgra8, 32), separate(kBgra8, 32);
+    fillRandom(bg, kBgra8, 10);
+    fillRandom(fg, kBgra8, 11);
+    BlendSettings s = settingsFor(kBgra8, 32, 7);
+    runKernel(s, bg.data(), fg.data(), separate.data());
+    runKernel(s, bg.data(), fg.data(), bg.data());
+    for (size_t i = 0; i < 32; ++i)
+        for (int c = 0; c < 3; ++c) ASSERT_EQ(bg.stored(i, c), separate.stored(i, c));
+}
+
+TEST(KernelEdges, NonFiniteFloatSamplesStayWithinTheLegalBounds) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    const float specials[] = {nan, inf, -inf, -0.0f, 1e38f, -1e38f, 0.5f, nan};
+    Frame bg(kFloat, 64), fg(kFloat, 64), out(kFloat, 64);
+    for (size_t i = 0; i < 64; ++i)
+        for (int c = 0; c < 4; ++c) {
+            fg.setStored(i, c, specials[(i + c) % 8]);
+            bg.setStored(i, c, specials[(i / 8 + 3 * c) % 8]);
+        }
+    for (int mode = 1; mode <= 25; ++mode) {
+        BlendSettings s = settingsFor(kFloat, 64, mode);
+        runKernel(s, bg.data(), fg.data(), out.data());
+        for (size_t i = 0; i < 64; ++i)
+            for (int c = 0; c < 3; ++c) {
+                const double v = out.stored(i, c);
+                ASSERT_TRUE(v >= 0.0 && v <= 1.0) << "mode " << mode << " pixel " << i << ": " << v;
+            }
+    }
+}
+
+}  // namespace

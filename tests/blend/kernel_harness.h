@@ -1,0 +1,186 @@
+// Drives the blend kernels directly on plain buffers: stored samples in, stored samples out,
+// with a scalar double-precision reading of the stored formats for the expectations.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "blend/blend_settings.h"
+#include "blend/kernel_context.h"
+
+namespace kernel_test {
+
+struct Format {
+    PixelDepth depth;
+    PixelLayout layout;
+    ValueRange range;
+    const char* name;
+};
+
+inline const Format kFormats[] = {
+    {PixelDepth::Bits8, PixelLayout::BGRA, ValueRange::Full, "8bit-BGRA-full"},
+    {PixelDepth::Bits8, PixelLayout::ARGB, ValueRange::Video, "8bit-ARGB-video"},
+    {PixelDepth::Bits8, PixelLayout::RGBA, ValueRange::Full, "8bit-RGBA-full"},
+    {PixelDepth::Fixed2_14, PixelLayout::BGRA, ValueRange::Full, "2_14-BGRA"},
+    {PixelDepth::Fixed2_14, PixelLayout::ARGB, ValueRange::Full, "2_14-ARGB"},
+    {PixelDepth::Fixed2_14, PixelLayout::RGBA, ValueRange::Video, "2_14-RGBA-video"},
+    {PixelDepth::Float32, PixelLayout::BGRA, ValueRange::Full, "float-BGRA"},
+    {PixelDepth::Float32, PixelLayout::ARGB, ValueRange::Full, "float-ARGB"},
+    {PixelDepth::Float32, PixelLayout::RGBA, ValueRange::Video, "float-RGBA-video"},
+};
+
+inline uint32_t pixelBytes(PixelDepth d) {
+    return d == PixelDepth::Bits8 ? 4 : d == PixelDepth::Fixed2_14 ? 8 : 16;
+}
+
+// Index of channel c (0 R, 1 G, 2 B, 3 A) inside a stored pixel, written out per layout.
+inline int slot(PixelLayout layout, int c) {
+    static const int argb[4] = {1, 2, 3, 0}, rgba[4] = {0, 1, 2, 3}, bgra[4] = {2, 1, 0, 3};
+    return layout == PixelLayout::ARGB ? argb[c] : layout == PixelLayout::RGBA ? rgba[c] : bgra[c];
+}
+
+inline bool video8(const Format& f) {
+    return f.depth == PixelDepth::Bits8 && f.range == ValueRange::Video;
+}
+
+// A frame of stored samples, with canary bytes after its end.
+class Frame {
+public:
+    static constexpr size_t kCanary = 64;
+
+    Frame(const Format& f, size_t pixels, size_t misalign = 0)
+        : format_(f), pixels_(pixels), misalign_(misalign),
+          bytes_(pixels * pixelBytes(f.depth) + kCanary + 16 + misalign, 0xA5) {
+        // Start on a 16-byte boundary (plus the requested misalignment).
+        const auto base = reinterpret_cast<uintptr_t>(bytes_.data());
+        start_ = (16 - base % 16) % 16 + misalign;
+    }
+
+    uint8_t* data() { return bytes_.data() + start_; }
+    const uint8_t* data() const { return bytes_.data() + start_; }
+    size_t byteCount() const { return pixels_ * pixelBytes(format_.depth); }
+    size_t pixels() const { return pixels_; }
+
+    // Channel c of pixel i as its stored value (a code, or the float itself).
+    double stored(size_t i, int c) const {
+        const uint8_t* p = bytes_.data() + start_ + i * pixelBytes(format_.depth);
+        const int s = slot(format_.layout, c);
+        switch (format_.depth) {
+            case PixelDepth::Bits8: return p[s];
+            case PixelDepth::Fixed2_14: {
+                int16_t v;
+                std::memcpy(&v, p + 2 * s, 2);
+                return v;
+            }
+            default: {
+                float v;
+                std::memcpy(&v, p + 4 * s, 4);
+                return v;
+            }
+        }
+    }
+    void setStored(size_t i, int c, double value) {
+        uint8_t* p = data() + i * pixelBytes(format_.depth);
+        const int s = slot(format_.layout, c);
+        switch (format_.depth) {
+            case PixelDepth::Bits8: p[s] = static_cast<uint8_t>(value); break;
+            case PixelDepth::Fixed2_14: {
+                const auto v = static_cast<int16_t>(value);
+                std::memcpy(p + 2 * s, &v, 2);
+                break;
+            }
+            default: {
+                const auto v = static_cast<float>(value);
+                std::memcpy(p + 4 * s, &v, 4);
+            }
+        }
+    }
+
+    // The stored value nearest to working value v (colour channel unless `alpha`).
+    double quantize(double v, bool alpha = false) const {
+        switch (format_.depth) {
+            case PixelDepth::Bits8: {
+                const bool video = !alpha && video8(format_);
+                const double code = std::nearbyint(v * (alpha ? 255 : video ? 219 : 255) + (video ? 16 : 0));
+                return std::fmin(255, std::fmax(0, code));
+            }
+            case PixelDepth::Fixed2_14:
+                return std::fmin(32767, std::fmax(-32768, std::nearbyint(v * 16384)));
+            default: return static_cast<float>(v);
+        }
+    }
+    // The working value of a stored colour code, as documented: (stored - offset) * (1 / scale)
+    // in single precision.
+    double working(double stored) const {
+        switch (format_.depth) {
+            case PixelDepth::Bits8:
+                return video8(format_) ? static_cast<float>(float(stored - 16) * (1.0f / 219.0f))
+                                       : static_cast<float>(float(stored) * (1.0f / 255.0f));
+            case PixelDepth::Fixed2_14: return static_cast<float>(float(stored) * (1.0f / 16384.0f));
+            default: return stored;
+        }
+    }
+    // The stored value of working colour value v (c < 3) or alpha (c == 3), by the rounding of
+    // the depth: nearest with ties to even at 8 bits, toward zero at 2.14.
+    double store(double v, bool alpha) const {
+        switch (format_.depth) {
+            case PixelDepth::Bits8: {
+                const bool video = !alpha && video8(format_);
+                const double x = v * (alpha ? 255 : video ? 219 : 255) + (video ? 16 : 0);
+                return std::fmin(255, std::fmax(0, std::nearbyint(x)));
+            }
+            case PixelDepth::Fixed2_14:
+                return std::fmin(32767, std::fmax(-32768, std::trunc(v * 16384)));
+            default: return v;
+        }
+    }
+    // Allowed distance between a kernel's stored result and the model's.
+    double tolerance(double expected) const {
+        switch (format_.depth) {
+            case PixelDepth::Bits8: return 1.0;
+            case PixelDepth::Fixed2_14: return 2.0;
+            default: return 1e-3 * std::fmax(1.0, std::fabs(expected));
+        }
+    }
+
+    bool canariesIntact() const {
+        for (size_t i = start_ + byteCount(); i < bytes_.size(); ++i)
+            if (bytes_[i] != 0xA5) return false;
+        return true;
+    }
+    bool bytesEqual(const Frame& other) const {
+        return std::memcmp(bytes_.data() + start_, other.bytes_.data() + other.start_,
+                           byteCount()) == 0;
+    }
+
+private:
+    Format format_;
+    size_t pixels_;
+    size_t misalign_;
+    std::vector<uint8_t> bytes_;
+    size_t start_;
+};
+
+inline BlendSettings settingsFor(const Format& f, size_t pixels, int mode) {
+    BlendSettings s;
+    s.frame.depth = f.depth;
+    s.frame.layout = f.layout;
+    s.frame.range = f.range;
+    s.frame.pixelBytes = pixelBytes(f.depth);
+    s.frame.width = static_cast<uint32_t>(pixels);
+    s.frame.height = 1;
+    s.frame.frameBytes = pixels * pixelBytes(f.depth);
+    s.mode = mode;
+    return s;
+}
+
+// Runs the kernel of `settings.mode` the way the frame processor does.
+inline void runKernel(BlendSettings& settings, const uint8_t* bg, const uint8_t* fg,
+                      uint8_t* out) {
+    const KernelContext context = makeKernelContext(settings);
+    kBlendKernels[settings.mode - 1](&context, bg, fg, out);
+}
+
+}  // namespace kernel_test
