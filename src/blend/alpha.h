@@ -48,16 +48,26 @@ inline F4 saturation(F4 r, F4 g, F4 b) {
 // Raw alpha x of a matte group for source code `Source` (any code beyond 8: A unchanged).
 template <uint32_t Source>
 F4 source(F4 r, F4 g, F4 b, F4 a) {
-    if constexpr (Source == 0) return F4::all(1.0f) - a;
-    else if constexpr (Source == 1) return r;
-    else if constexpr (Source == 2) return g;
-    else if constexpr (Source == 3) return b;
-    else if constexpr (Source == 4) return luma(r, g, b);
-    else if constexpr (Source == 5) return hue(r, g, b);
-    else if constexpr (Source == 6) return saturation(r, g, b);
-    else if constexpr (Source == 7) return max(max(r, g), b);
-    else if constexpr (Source == 8) return (max(max(r, g), b) + min(min(r, g), b)) * F4::all(0.5f);
-    else return a;
+    if constexpr (Source == 0)
+        return F4::all(1.0f) - a;
+    else if constexpr (Source == 1)
+        return r;
+    else if constexpr (Source == 2)
+        return g;
+    else if constexpr (Source == 3)
+        return b;
+    else if constexpr (Source == 4)
+        return luma(r, g, b);
+    else if constexpr (Source == 5)
+        return hue(r, g, b);
+    else if constexpr (Source == 6)
+        return saturation(r, g, b);
+    else if constexpr (Source == 7)
+        return max(max(r, g), b);
+    else if constexpr (Source == 8)
+        return (max(max(r, g), b) + min(min(r, g), b)) * F4::all(0.5f);
+    else
+        return a;
 }
 
 // SL * 0.5 * t * (3 - t * t): the cubic knee of a soft edge of width `soft`, t = e / soft.
@@ -80,8 +90,7 @@ inline F4 window(F4 y, const AlphaConstants& k) {
         // Blackout: a smoothstep from H down to L - SL, then L - SL.
         const F4 twoT = t + t;
         const F4 fall = k.high + (k.low - (k.high + k.softLow)) * t * t * (F4::all(3.0f) - twoT);
-        const F4 blackout =
-            select(k.softHighOn, select(inside, fall, k.low - k.softLow), k.low);
+        const F4 blackout = select(k.softHighOn, select(inside, fall, k.low - k.softLow), k.low);
         // Otherwise: a knee above H that levels out at H + SH.
         const F4 rise = k.high + select(inside, knee(k.softHigh, t), k.softHigh);
         const F4 keep = select(k.softHighOn, rise, k.high);

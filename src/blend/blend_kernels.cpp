@@ -12,17 +12,21 @@ namespace {
 // Bytes of one pixel of four channels in each depth the kernels convert; 0 for any other.
 uint32_t pixelBytesOf(PixelDepth depth) {
     switch (depth) {
-        case PixelDepth::Bits8: return 4;
-        case PixelDepth::Fixed2_14: return 8;
-        case PixelDepth::Float32: return 16;
-        default: return 0;
+        case PixelDepth::Bits8:
+            return 4;
+        case PixelDepth::Fixed2_14:
+            return 8;
+        case PixelDepth::Float32:
+            return 16;
+        default:
+            return 0;
     }
 }
 
 bool aligned16(const void* p) { return (reinterpret_cast<uintptr_t>(p) & 15u) == 0; }
 
-FrameJob makeJob(const KernelContext& context, const uint8_t* background,
-                 const uint8_t* foreground, uint8_t* output, size_t groups) {
+FrameJob makeJob(const KernelContext& context, const uint8_t* background, const uint8_t* foreground,
+                 uint8_t* output, size_t groups) {
     const BlendSettings& s = *context.settings;
     FrameJob job{};
     job.background = background;
@@ -44,14 +48,14 @@ FrameJob makeJob(const KernelContext& context, const uint8_t* background,
     job.out = makeCorrection(context.invertOutputOn != 0, s.outContrastV, s.outBrightnessV,
                              s.outSaturationV, s.outShiftRV, s.outShiftGV, s.outShiftBV);
     job.alpha = makeAlphaConstants(context);
-    job.unpremultiply = context.unpremultiplyOn ? F4(_mm_castsi128_ps(_mm_set1_epi32(-1)))
-                                                : F4::zero();
+    job.unpremultiply =
+        context.unpremultiplyOn ? F4(_mm_castsi128_ps(_mm_set1_epi32(-1))) : F4::zero();
     return job;
 }
 
 template <int Kernel>
-void blendKernel(const KernelContext* context, const uint8_t* background,
-                 const uint8_t* foreground, uint8_t* output) {
+void blendKernel(const KernelContext* context, const uint8_t* background, const uint8_t* foreground,
+                 uint8_t* output) {
     const BlendSettings& s = *context->settings;
     const uint32_t pixelBytes = pixelBytesOf(s.frame.depth);
     // An unknown depth, or a pixel size that does not fit it, writes nothing.
@@ -68,8 +72,12 @@ void blendKernel(const KernelContext* context, const uint8_t* background,
                           context->alphaRangeOn != 0,
                           s.alphaSource};
     switch (s.frame.depth) {
-        case PixelDepth::Bits8: runFrame<DepthPath::Bits8>(Kernel, job, flags); break;
-        case PixelDepth::Fixed2_14: runFrame<DepthPath::Fixed2_14>(Kernel, job, flags); break;
+        case PixelDepth::Bits8:
+            runFrame<DepthPath::Bits8>(Kernel, job, flags);
+            break;
+        case PixelDepth::Fixed2_14:
+            runFrame<DepthPath::Fixed2_14>(Kernel, job, flags);
+            break;
         default: {
             const bool streaming = aligned16(background) && aligned16(output) &&
                                    (!foreground || aligned16(foreground)) &&

@@ -1,8 +1,7 @@
 #include "blend/correction.h"
 
 CorrectionConstants makeCorrection(bool invert, __m128 contrast, __m128 brightness,
-                                   __m128 saturation, __m128 shiftR, __m128 shiftG,
-                                   __m128 shiftB) {
+                                   __m128 saturation, __m128 shiftR, __m128 shiftG, __m128 shiftB) {
     const F4 one = F4::all(1.0f);
     return {invert ? F4(_mm_castsi128_ps(_mm_set1_epi32(-1))) : F4::zero(),
             F4(contrast) + one,

@@ -6,18 +6,17 @@
 #include "pixel/f4.h"
 
 struct CorrectionConstants {
-    F4 invert;        // all lanes set when the invert switch is on
-    F4 contrastPlus1; // k + 1
-    F4 brightness;    // beta
-    F4 halfContrast;  // k * 0.5
-    F4 saturation;    // sigma
+    F4 invert;         // all lanes set when the invert switch is on
+    F4 contrastPlus1;  // k + 1
+    F4 brightness;     // beta
+    F4 halfContrast;   // k * 0.5
+    F4 saturation;     // sigma
     F4 oneMinusSaturation;
     F4 shiftR, shiftG, shiftB;
 };
 
 CorrectionConstants makeCorrection(bool invert, __m128 contrast, __m128 brightness,
-                                   __m128 saturation, __m128 shiftR, __m128 shiftG,
-                                   __m128 shiftB);
+                                   __m128 saturation, __m128 shiftR, __m128 shiftG, __m128 shiftB);
 
 inline void correct(F4& r, F4& g, F4& b, const CorrectionConstants& k) {
     const F4 one = F4::all(1.0f);

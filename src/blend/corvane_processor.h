@@ -24,4 +24,10 @@ public:
     // The alpha group; needs paramTime as well.
     static int32_t readAlphaParameters(IAVXEffectContext* context, IAVXRenderField* renderField,
                                        BlendSettings* settings);
+
+    // Fetches the inputs at the render's frame time and field and writes the output frame:
+    // the kernel of `mode`, a copy of the background for any mode outside 1..25, or for the
+    // skip mode only an alert.
+    static int32_t processFrame(IAVXEffectContext* context, IAVXOutputSet* outputSet,
+                                BlendSettings* settings);
 };

@@ -18,7 +18,7 @@ struct KernelContext {
     uint8_t invertAlphaOn;
     uint8_t unpremultiplyOn;
     alignas(16) __m128 lowRampStartV;  // max(0, alphaLow - alphaSoftLow)
-    __m128 highRampEndV;               // min(1, alphaHigh + alphaSoftHigh); no soft high with blackout
+    __m128 highRampEndV;  // min(1, alphaHigh + alphaSoftHigh); no soft high with blackout
     __m128 alphaLowV;
     __m128 alphaHighV;
     __m128 alphaSoftLowV;

@@ -78,7 +78,7 @@ void colourPass(const FrameJob& job) {
     for (size_t i = 0, offset = 0; i < job.groups; ++i, offset += step) {
         const Group bg = Io::load(job.background + offset, job.format);
         const Group fg = loadForeground<Io>(job, offset, readsFg);
-        Group out = blendGroup<Mode, FgCorrection && readsFg, OutCorrection>(fg, bg, job);
+        Group out = blendGroup < Mode, FgCorrection && readsFg, OutCorrection > (fg, bg, job);
         out.a = F4::zero();
         Io::store(job.output + offset, out, job.format);
     }
@@ -107,7 +107,7 @@ void mattePass(const FrameJob& job, AlphaStage stage) {
                 fg.g = select(divide, fg.g * inv, fg.g);
                 fg.b = select(divide, fg.b * inv, fg.b);
             }
-            Group out = blendGroup<Mode, FgCorrection && readsFg, OutCorrection>(fg, bg, job);
+            Group out = blendGroup < Mode, FgCorrection && readsFg, OutCorrection > (fg, bg, job);
             out.a = clamp(chunk.alpha[i], F4::zero(), F4::all(1.0f));
             Io::store(job.output + offset, out, job.format);
         }

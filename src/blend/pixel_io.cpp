@@ -4,9 +4,12 @@
 
 ChannelPositions channelPositions(PixelLayout layout) {
     switch (layout) {
-        case PixelLayout::ARGB: return {1, 2, 3, 0};
-        case PixelLayout::RGBA: return {0, 1, 2, 3};
-        default: return {2, 1, 0, 3};  // B, G, R, A
+        case PixelLayout::ARGB:
+            return {1, 2, 3, 0};
+        case PixelLayout::RGBA:
+            return {0, 1, 2, 3};
+        default:
+            return {2, 1, 0, 3};  // B, G, R, A
     }
 }
 

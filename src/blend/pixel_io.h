@@ -52,8 +52,8 @@ struct Io8bit {
     static Group load(const uint8_t* p, const FormatConstants& k) {
         using io_detail::toFloat;
         // After the shuffle: R0 R1 R2 R3 G0 .. G3 B0 .. B3 A0 .. A3.
-        const __m128i x = _mm_shuffle_epi8(
-            _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), k.loadShuffle);
+        const __m128i x =
+            _mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), k.loadShuffle);
         return io_detail::toWorking(toFloat(_mm_cvtepu8_epi32(x)),
                                     toFloat(_mm_cvtepu8_epi32(_mm_srli_si128(x, 4))),
                                     toFloat(_mm_cvtepu8_epi32(_mm_srli_si128(x, 8))),
@@ -86,10 +86,9 @@ struct Io2_14 {
         const __m128i hi = _mm_shuffle_epi8(_mm_loadu_si128(q + 1), k.loadShuffle);
         const __m128i rg = _mm_unpacklo_epi32(lo, hi);  // R0 R1 R2 R3 G0 G1 G2 G3
         const __m128i ba = _mm_unpackhi_epi32(lo, hi);  // B0 .. B3 A0 .. A3
-        return io_detail::toWorking(toFloat(_mm_cvtepi16_epi32(rg)),
-                                    toFloat(_mm_cvtepi16_epi32(_mm_srli_si128(rg, 8))),
-                                    toFloat(_mm_cvtepi16_epi32(ba)),
-                                    toFloat(_mm_cvtepi16_epi32(_mm_srli_si128(ba, 8))), k);
+        return io_detail::toWorking(
+            toFloat(_mm_cvtepi16_epi32(rg)), toFloat(_mm_cvtepi16_epi32(_mm_srli_si128(rg, 8))),
+            toFloat(_mm_cvtepi16_epi32(ba)), toFloat(_mm_cvtepi16_epi32(_mm_srli_si128(ba, 8))), k);
     }
 
     // Truncates toward zero, then saturates to -32768..32767.
@@ -116,8 +115,8 @@ struct IoFloat {
 
     static __m128 loadPixel(const uint8_t* p, const FormatConstants& k) {
         auto* q = reinterpret_cast<const __m128i*>(p);
-        const __m128i x = Aligned ? _mm_stream_load_si128(const_cast<__m128i*>(q))
-                                  : _mm_loadu_si128(q);
+        const __m128i x =
+            Aligned ? _mm_stream_load_si128(const_cast<__m128i*>(q)) : _mm_loadu_si128(q);
         return _mm_castsi128_ps(_mm_shuffle_epi8(x, k.loadShuffle));
     }
 

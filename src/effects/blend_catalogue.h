@@ -12,14 +12,13 @@ namespace blend_params {
 // Blend group.
 extern const ParamDef Bypass, BlendMode, Mix, Magic, ClampToLegal;
 extern const ParamDef FgCorrection, InvertFg, FgSaturation, FgBrightness, FgContrast, FgShift;
-extern const ParamDef OutCorrection, InvertOut, OutSaturation, OutBrightness, OutContrast,
-    OutShift;
+extern const ParamDef OutCorrection, InvertOut, OutSaturation, OutBrightness, OutContrast, OutShift;
 // Layer switcher.
 extern const ParamDef MatteLayer, ForegroundLayer, BackgroundLayer;
 // Alpha group.
-extern const ParamDef AlphaSource, AlphaEnabled, Unpremultiply, InvertAlpha, ShowAlpha,
-    AlphaRotate, AlphaRangeEnabled, NormalizeAlpha, BlackoutHighlights, AlphaValue, AlphaRange,
-    AlphaSoftHigh, AlphaSoftLow;
+extern const ParamDef AlphaSource, AlphaEnabled, Unpremultiply, InvertAlpha, ShowAlpha, AlphaRotate,
+    AlphaRangeEnabled, NormalizeAlpha, BlackoutHighlights, AlphaValue, AlphaRange, AlphaSoftHigh,
+    AlphaSoftLow;
 
 extern const ParamGroupDef BlendGroup;
 extern const ParamGroupDef LayerSwitcherGroup;

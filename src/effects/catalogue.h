@@ -13,10 +13,14 @@ enum class ParamType : uint8_t { Bool, Int, Double, Triple };
 
 constexpr const GUID& valueTypeId(ParamType type) {
     switch (type) {
-        case ParamType::Bool: return value_type::Bool;
-        case ParamType::Int: return value_type::Int;
-        case ParamType::Double: return value_type::Double;
-        case ParamType::Triple: return value_type::Triple;
+        case ParamType::Bool:
+            return value_type::Bool;
+        case ParamType::Int:
+            return value_type::Int;
+        case ParamType::Double:
+            return value_type::Double;
+        case ParamType::Triple:
+            return value_type::Triple;
     }
     return value_type::Int;
 }
@@ -31,14 +35,21 @@ struct ParamDef {
     const char16_t* label;
     ParamType type;
     DefineWay way;
-    int32_t flag;       // passed to DescribeParam
-    double value;       // the default; a Triple repeats it in its three components
-    double min = 0.0;   // Double and Triple only
-    double max = 0.0;   // Double and Triple only
+    int32_t flag;            // passed to DescribeParam
+    double value;            // the default; a Triple repeats it in its three components
+    double min = 0.0;        // Double and Triple only
+    double max = 0.0;        // Double and Triple only
     int32_t sliderFlag = 0;  // Double only
 };
 
-enum class ControlKind : uint8_t { CheckBox, ChoiceList, ListEntry, Slider, SliderSecondKind, Group };
+enum class ControlKind : uint8_t {
+    CheckBox,
+    ChoiceList,
+    ListEntry,
+    Slider,
+    SliderSecondKind,
+    Group
+};
 
 inline constexpr int32_t kNoGroupFlag = -1;
 
@@ -47,10 +58,10 @@ struct ControlDef {
     const char16_t* label;
     const char16_t* name;
     ControlKind kind;
-    const ParamDef* param = nullptr;       // the parameter it shows, if any
-    int32_t entryValue = 0;                // list entries: the value they stand for
-    const GUID* enabledBy = nullptr;       // id of the switch that enables it, if any
-    int32_t groupFlag = kNoGroupFlag;      // groups that carry the flag
+    const ParamDef* param = nullptr;   // the parameter it shows, if any
+    int32_t entryValue = 0;            // list entries: the value they stand for
+    const GUID* enabledBy = nullptr;   // id of the switch that enables it, if any
+    int32_t groupFlag = kNoGroupFlag;  // groups that carry the flag
     std::span<const ControlDef> children = {};
 };
 

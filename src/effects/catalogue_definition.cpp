@@ -15,12 +15,18 @@ using ParamRecords = std::vector<std::pair<const ParamDef*, HostRef<IAVXParamRec
 
 const GUID* controlKindId(ControlKind kind) {
     switch (kind) {
-        case ControlKind::CheckBox: return &control_kind::CheckBox;
-        case ControlKind::ChoiceList: return &control_kind::ChoiceList;
-        case ControlKind::ListEntry: return &control_kind::ListEntry;
-        case ControlKind::Slider: return &control_kind::Slider;
-        case ControlKind::SliderSecondKind: return &control_kind::SliderSecondKind;
-        case ControlKind::Group: return nullptr;
+        case ControlKind::CheckBox:
+            return &control_kind::CheckBox;
+        case ControlKind::ChoiceList:
+            return &control_kind::ChoiceList;
+        case ControlKind::ListEntry:
+            return &control_kind::ListEntry;
+        case ControlKind::Slider:
+            return &control_kind::Slider;
+        case ControlKind::SliderSecondKind:
+            return &control_kind::SliderSecondKind;
+        case ControlKind::Group:
+            return nullptr;
     }
     return nullptr;
 }
@@ -37,8 +43,8 @@ void setNumber(IAVXParamRecord& record, const GUID& attributeId, ParamType type,
         check(record.SetAttribute(attributeId, value_type::Triple, triple.data(),
                                   value_type::kTripleBytes));
     } else {
-        check(record.SetAttribute(attributeId, value_type::Double, &value,
-                                  value_type::kDoubleBytes));
+        check(
+            record.SetAttribute(attributeId, value_type::Double, &value, value_type::kDoubleBytes));
     }
 }
 
@@ -46,7 +52,8 @@ void setParamAttributes(IAVXParamRecord& record, const ParamDef& def) {
     switch (def.type) {
         case ParamType::Bool:
         case ParamType::Int:
-            setInt(record, attribute::Value, valueTypeId(def.type), static_cast<int32_t>(def.value));
+            setInt(record, attribute::Value, valueTypeId(def.type),
+                   static_cast<int32_t>(def.value));
             break;
         case ParamType::Double:
             setNumber(record, attribute::Min, def.type, def.min);
@@ -64,9 +71,9 @@ void setParamAttributes(IAVXParamRecord& record, const ParamDef& def) {
 
 HostRef<IAVXParamRecord> defineParam(IACFHostFactory& factory, const ParamDef& def) {
     HostRef<IAVXParamRecord> record;
-    const bool found = def.way == DefineWay::Shared &&
-                       !status::failed(factory.FindObject(def.id, iid::IAVXParamRecord,
-                                                          record.putVoid()));
+    const bool found =
+        def.way == DefineWay::Shared &&
+        !status::failed(factory.FindObject(def.id, iid::IAVXParamRecord, record.putVoid()));
     if (found) {
         require(record.get());
     } else {

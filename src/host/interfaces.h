@@ -49,8 +49,8 @@ struct IAVXComponentRecord : IACFUnknown {
     CORVANE_PLACEHOLDER(5);
     virtual int32_t DescribeComponent(const GUID& componentId, const GUID& kindId, uint32_t,
                                       uint32_t, const GUID& classId,
-                                      const char16_t* displayName) = 0;                      // 6
-    virtual int32_t AddInputPin(const GUID& pinId, const char16_t* name, uint32_t) = 0;   // 7
+                                      const char16_t* displayName) = 0;                  // 6
+    virtual int32_t AddInputPin(const GUID& pinId, const char16_t* name, uint32_t) = 0;  // 7
     CORVANE_PLACEHOLDER(8);
     virtual int32_t AddOutputPin(const GUID& pinId, const char16_t* name, uint32_t) = 0;  // 9
     CORVANE_PLACEHOLDER(10);
@@ -91,11 +91,11 @@ struct IAVXRenderField;
 struct IAVXOutputSet;
 
 struct IAVXEffect : IACFUnknown {
-    virtual int32_t EffectSlot3() = 0;                                   // 3
-    virtual int32_t SetUpInstance(IAVXEffectContext* context) = 0;       // 4
-    virtual int32_t EffectSlot5() = 0;                                   // 5
-    virtual int32_t EffectSlot6() = 0;                                   // 6
-    virtual int32_t EffectSlot7() = 0;                                   // 7
+    virtual int32_t EffectSlot3() = 0;                              // 3
+    virtual int32_t SetUpInstance(IAVXEffectContext* context) = 0;  // 4
+    virtual int32_t EffectSlot5() = 0;                              // 5
+    virtual int32_t EffectSlot6() = 0;                              // 6
+    virtual int32_t EffectSlot7() = 0;                              // 7
     virtual int32_t Render(IAVXEffectContext* context, void* a2, void* a3,
                            IAVXRenderTime* renderTime, void* a5, IAVXRenderField* renderField,
                            IAVXOutputSet* outputSet) = 0;  // 8
@@ -216,9 +216,9 @@ struct IAVXFrameBuffer : IACFUnknown {
     virtual int32_t GetHeight() = 0;  // 5
     CORVANE_PLACEHOLDER(6);
     CORVANE_PLACEHOLDER(7);
-    virtual int32_t GetFieldMode() = 0;                      // 8
-    virtual int32_t GetFieldSubMode() = 0;                   // 9
-    virtual int32_t GetLayout(IAVXFrameLayout** out) = 0;    // 10
+    virtual int32_t GetFieldMode() = 0;                    // 8
+    virtual int32_t GetFieldSubMode() = 0;                 // 9
+    virtual int32_t GetLayout(IAVXFrameLayout** out) = 0;  // 10
     CORVANE_PLACEHOLDER(11);
     virtual int32_t GetFrameField() = 0;  // 12
     CORVANE_PLACEHOLDER(13);
@@ -247,4 +247,3 @@ struct IACFHostLog : IACFUnknown {
 };
 
 #undef CORVANE_PLACEHOLDER
-

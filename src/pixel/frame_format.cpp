@@ -14,14 +14,13 @@ const char* tokenOf(const char* const (&tokens)[N], Code code) {
     return index < N ? tokens[index] : nullptr;
 }
 
-constexpr const char* kDepthTokens[] = {"%sNONE:",  "%s8bit:", "%s10bit:", "%s2_14b:",
-                                        "%s10_6b:", "%s16b:",  "%s32b:",   "%sHF:"};
+constexpr const char* kDepthTokens[] = {
+    "%sNONE:", "%s8bit:", "%s10bit:", "%s2_14b:", "%s10_6b:", "%s16b:", "%s32b:", "%sHF:"};
 constexpr const char* kLayoutTokens[] = {
-    "%sNONE:",   "%sYCbYCr_NoA:", "%sCbYCrY_NoA:",     "%sARGB:",    "%sBGRA:",
-    "%sRGBA:",   "%sABGR:",       "%sYCbYCr:",         "%sYCbYCr_A_AtEnd:",
-    "%sRGB_NoA:", "%sBGR_NoA:",   "%sYCbCrA:",         "%sCbYCrA:",  "%sMono:"};
-constexpr const char* kRangeTokens[] = {"%sNone:", "%sVideo:", "%sFull:", "%sNorm:",
-                                        "%sCustom:"};
+    "%sNONE:",   "%sYCbYCr_NoA:", "%sCbYCrY_NoA:",     "%sARGB:",    "%sBGRA:",    "%sRGBA:",
+    "%sABGR:",   "%sYCbYCr:",     "%sYCbYCr_A_AtEnd:", "%sRGB_NoA:", "%sBGR_NoA:", "%sYCbCrA:",
+    "%sCbYCrA:", "%sMono:"};
+constexpr const char* kRangeTokens[] = {"%sNone:", "%sVideo:", "%sFull:", "%sNorm:", "%sCustom:"};
 constexpr const char* kColourSpaceTokens[] = {"NONE:", "MONO:", "RGB:", "601:", "709:"};
 
 }  // namespace

@@ -61,10 +61,10 @@ void expectMatchesModel(const Format& f, int mode, const Case& c, const Inputs& 
             }
             if (!ok) {
                 ++failures;
-                ADD_FAILURE() << f.name << " mode " << mode << " m " << c.magic << " mix "
-                              << c.mix << " clamp " << c.clamp << " pixel " << i << " channel "
-                              << ch << ": a " << a << " b " << b << " got " << got
-                              << " expected " << expected;
+                ADD_FAILURE() << f.name << " mode " << mode << " m " << c.magic << " mix " << c.mix
+                              << " clamp " << c.clamp << " pixel " << i << " channel " << ch
+                              << ": a " << a << " b " << b << " got " << got << " expected "
+                              << expected;
             }
         }
         if (out.stored(i, 3) != 0) {
@@ -76,7 +76,7 @@ void expectMatchesModel(const Format& f, int mode, const Case& c, const Inputs& 
 }
 
 TEST(BlendKernels, EveryModeDepthAndChannelOrderMatchesTheModel) {
-    const Case cases[] = {{1.0f, 1.0f, 1}, {1.0f, 0.5f, 0}, {0.5f, 1.0f, 0},
+    const Case cases[] = {{1.0f, 1.0f, 1}, {1.0f, 0.5f, 0},  {0.5f, 1.0f, 0},
                           {0.5f, 0.5f, 1}, {-0.5f, 1.0f, 0}, {-0.5f, 0.5f, 1}};
     for (const Format& f : kFormats) {
         const Inputs in = makeInputs(f);

@@ -43,8 +43,10 @@ TEST(KernelEdges, OnlyWholeGroupsOfFourAreWritten) {
                     ASSERT_EQ(out.stored(i, c), before.stored(i, c))
                         << f.name << " " << pixels << " pixels: pixel " << i << " was written";
                 }
-            if (written > 0) EXPECT_EQ(out.stored(written - 1, 0), fg.stored(written - 1, 0))
-                << f.name << " " << pixels << ": the last whole group was not written";
+            if (written > 0) {
+                EXPECT_EQ(out.stored(written - 1, 0), fg.stored(written - 1, 0))
+                    << f.name << " " << pixels << ": the last whole group was not written";
+            }
             EXPECT_TRUE(out.canariesIntact());
         }
     }
@@ -55,9 +57,10 @@ TEST(KernelEdges, UnknownDepthOrMismatchedPixelSizeWritesNothing) {
         PixelDepth depth;
         uint32_t pixelBytes;
     };
-    const Case cases[] = {{PixelDepth::Bits10, 4}, {PixelDepth::None, 4}, {PixelDepth::Half, 8},
-                          {static_cast<PixelDepth>(77), 16}, {PixelDepth::Bits8, 8},
-                          {PixelDepth::Fixed2_14, 4}, {PixelDepth::Float32, 8}};
+    const Case cases[] = {{PixelDepth::Bits10, 4}, {PixelDepth::None, 4},
+                          {PixelDepth::Half, 8},   {static_cast<PixelDepth>(77), 16},
+                          {PixelDepth::Bits8, 8},  {PixelDepth::Fixed2_14, 4},
+                          {PixelDepth::Float32, 8}};
     for (const Case& c : cases) {
         Frame bg(kFloat, 64), fg(kFloat, 64), out(kFloat, 64);
         fillRandom(bg, kFloat, 3);
@@ -113,9 +116,8 @@ TEST(KernelEdges, MixZeroReturnsEveryStoredEightBitCode) {
         for (int i = 0; i < 256; ++i)
             for (int c = 0; c < 3; ++c) {
                 const double code = bg.stored(i, c);
-                const double expected = f.range == ValueRange::Video
-                                            ? std::fmin(235, std::fmax(16, code))
-                                            : code;
+                const double expected =
+                    f.range == ValueRange::Video ? std::fmin(235, std::fmax(16, code)) : code;
                 ASSERT_EQ(out.stored(i, c), expected) << f.name;
             }
     }
@@ -144,7 +146,7 @@ TEST(KernelEdges, UnclampedFixedPointStopsJustBelowTwo) {
     Frame bg(kFixed, 4), fg(kFixed, 4), out(kFixed, 4);
     for (int i = 0; i < 4; ++i)
         for (int c = 0; c < 3; ++c) {
-            fg.setStored(i, c, 32767);  // just below 2.0
+            fg.setStored(i, c, 32767);     // just below 2.0
             bg.setStored(i, c, 8192 * i);  // 0 to 1.5
         }
     BlendSettings s = settingsFor(kFixed, 4, 17);  // Linear Burn: a - m + b

@@ -51,7 +51,9 @@ public:
     static constexpr size_t kCanary = 64;
 
     Frame(const Format& f, size_t pixels, size_t misalign = 0)
-        : format_(f), pixels_(pixels), misalign_(misalign),
+        : format_(f),
+          pixels_(pixels),
+          misalign_(misalign),
           bytes_(pixels * pixelBytes(f.depth) + kCanary + 16 + misalign, 0xA5) {
         // Start on a 16-byte boundary (plus the requested misalignment).
         const auto base = reinterpret_cast<uintptr_t>(bytes_.data());
@@ -68,7 +70,8 @@ public:
         const uint8_t* p = bytes_.data() + start_ + i * pixelBytes(format_.depth);
         const int s = slot(format_.layout, c);
         switch (format_.depth) {
-            case PixelDepth::Bits8: return p[s];
+            case PixelDepth::Bits8:
+                return p[s];
             case PixelDepth::Fixed2_14: {
                 int16_t v;
                 std::memcpy(&v, p + 2 * s, 2);
@@ -85,7 +88,9 @@ public:
         uint8_t* p = data() + i * pixelBytes(format_.depth);
         const int s = slot(format_.layout, c);
         switch (format_.depth) {
-            case PixelDepth::Bits8: p[s] = static_cast<uint8_t>(value); break;
+            case PixelDepth::Bits8:
+                p[s] = static_cast<uint8_t>(value);
+                break;
             case PixelDepth::Fixed2_14: {
                 const auto v = static_cast<int16_t>(value);
                 std::memcpy(p + 2 * s, &v, 2);
@@ -103,12 +108,16 @@ public:
         switch (format_.depth) {
             case PixelDepth::Bits8: {
                 const bool video = !alpha && video8(format_);
-                const double code = std::nearbyint(v * (alpha ? 255 : video ? 219 : 255) + (video ? 16 : 0));
+                const double code = std::nearbyint(v * (alpha   ? 255
+                                                        : video ? 219
+                                                                : 255) +
+                                                   (video ? 16 : 0));
                 return std::fmin(255, std::fmax(0, code));
             }
             case PixelDepth::Fixed2_14:
                 return std::fmin(32767, std::fmax(-32768, std::nearbyint(v * 16384)));
-            default: return static_cast<float>(v);
+            default:
+                return static_cast<float>(v);
         }
     }
     // The working value of a stored colour code, as documented: (stored - offset) * (1 / scale)
@@ -118,8 +127,10 @@ public:
             case PixelDepth::Bits8:
                 return video8(format_) ? static_cast<float>(float(stored - 16) * (1.0f / 219.0f))
                                        : static_cast<float>(float(stored) * (1.0f / 255.0f));
-            case PixelDepth::Fixed2_14: return static_cast<float>(float(stored) * (1.0f / 16384.0f));
-            default: return stored;
+            case PixelDepth::Fixed2_14:
+                return static_cast<float>(float(stored) * (1.0f / 16384.0f));
+            default:
+                return stored;
         }
     }
     // The stored value of working colour value v (c < 3) or alpha (c == 3), by the rounding of
@@ -133,15 +144,19 @@ public:
             }
             case PixelDepth::Fixed2_14:
                 return std::fmin(32767, std::fmax(-32768, std::trunc(v * 16384)));
-            default: return v;
+            default:
+                return v;
         }
     }
     // Allowed distance between a kernel's stored result and the model's.
     double tolerance(double expected) const {
         switch (format_.depth) {
-            case PixelDepth::Bits8: return 1.0;
-            case PixelDepth::Fixed2_14: return 2.0;
-            default: return 1e-3 * std::fmax(1.0, std::fabs(expected));
+            case PixelDepth::Bits8:
+                return 1.0;
+            case PixelDepth::Fixed2_14:
+                return 2.0;
+            default:
+                return 1e-3 * std::fmax(1.0, std::fabs(expected));
         }
     }
 
@@ -177,8 +192,7 @@ inline BlendSettings settingsFor(const Format& f, size_t pixels, int mode) {
 }
 
 // Runs the kernel of `settings.mode` the way the frame processor does.
-inline void runKernel(BlendSettings& settings, const uint8_t* bg, const uint8_t* fg,
-                      uint8_t* out) {
+inline void runKernel(BlendSettings& settings, const uint8_t* bg, const uint8_t* fg, uint8_t* out) {
     const KernelContext context = makeKernelContext(settings);
     kBlendKernels[settings.mode - 1](&context, bg, fg, out);
 }

@@ -41,7 +41,8 @@ TEST(Guid, HostIdsKeepTheirUsualByteLayout) {
     EXPECT_EQ(iid::IAVXFrameBuffer.Data1, 0x9D942896u);
     EXPECT_EQ(iid::IAVXFrameBuffer.Data2, 0xAB0A);
     EXPECT_EQ(iid::IAVXFrameBuffer.Data3, 0x430A);
-    EXPECT_EQ(iid::IAVXFrameBuffer.Data4[1], 0xFB);
+    EXPECT_EQ(iid::IAVXFrameBuffer.Data4[0], 0x9F);
+    EXPECT_EQ(iid::IAVXFrameBuffer.Data4[1], 0xB0);
 }
 
 }  // namespace
