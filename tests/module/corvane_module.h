@@ -1,0 +1,82 @@
+// The module file loaded the way the editor loads it, driven only through its four exported
+// functions, with helpers for the steps every module test takes.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "effects/corvane_ids.h"
+#include "host/host_ref.h"
+#include "host/ids.h"
+#include "testhost/host.h"
+#include "testhost/module_file.h"
+
+using RegisterPluginFn = int32_t (*)(IACFUnknown*, IACFPluginRecord**);
+using RegisterComponentFn = int32_t (*)(IACFUnknown*, uint32_t, IAVXComponentRecord**);
+using GetClassFactoryFn = int32_t (*)(IACFUnknown*, const GUID&, const GUID&, void**);
+using CanUnloadNowFn = int32_t (*)(IACFUnknown*);
+
+// Creation class of each component, in registration order.
+inline const GUID* const kCreationClasses[5] = {
+    &corvane_id::creation_class::Generic, &corvane_id::creation_class::AlphaAdvanced,
+    &corvane_id::creation_class::MatteKey, &corvane_id::creation_class::Oscilloscope,
+    &corvane_id::creation_class::FieldSwap};
+
+class CorvaneModule {
+public:
+    CorvaneModule() : file_(CORVANE_MODULE_PATH) {
+        EXPECT_TRUE(file_.isOpen()) << file_.error();
+        registerPlugin = file_.symbol<RegisterPluginFn>("ACFRegisterPlugin");
+        registerComponent = file_.symbol<RegisterComponentFn>("ACFRegisterComponent");
+        getClassFactory = file_.symbol<GetClassFactoryFn>("ACFGetClassFactory");
+        canUnloadNow = file_.symbol<CanUnloadNowFn>("ACFCanUnloadNow");
+        EXPECT_TRUE(registerPlugin && registerComponent && getClassFactory && canUnloadNow);
+    }
+    // Unloads the module: its host log reference is released then.
+    void unload() { file_.close(); }
+
+    RegisterPluginFn registerPlugin = nullptr;
+    RegisterComponentFn registerComponent = nullptr;
+    GetClassFactoryFn getClassFactory = nullptr;
+    CanUnloadNowFn canUnloadNow = nullptr;
+
+    // Registers component `index` and hands back its record as the test host keeps it.
+    testhost::ComponentRecord& registered(testhost::Host& host, uint32_t index) {
+        HostRef<IAVXComponentRecord> record;
+        EXPECT_EQ(registerComponent(host.unknown(), index, record.put()), 0);
+        return *host.records().components().back();
+    }
+
+    HostRef<IACFClassFactory> factory(testhost::Host& host, const GUID& creationClass) {
+        HostRef<IACFClassFactory> f;
+        EXPECT_EQ(
+            getClassFactory(host.unknown(), creationClass, iid::IACFClassFactory, f.putVoid()), 0);
+        return f;
+    }
+
+    HostRef<IAVXEffect> effect(testhost::Host& host, uint32_t index) {
+        HostRef<IAVXEffect> e;
+        auto f = factory(host, *kCreationClasses[index]);
+        if (f) {
+            EXPECT_EQ(f->CreateInstance(host.unknown(), nullptr, iid::IAVXEffect, e.putVoid()), 0);
+        }
+        return e;
+    }
+
+private:
+    testhost::ModuleFile file_;
+};
+
+// A test host and the module freshly loaded on it; the module goes first, as when the editor
+// unloads a plug-in before it shuts down.
+struct FreshModuleTest : ::testing::Test {
+    testhost::Host host;
+    CorvaneModule module;
+};
+
+// The same, with the module's first contact made: it holds this host's log, so tests may
+// bring further hosts without the log ever pointing at one that has gone.
+struct ModuleTest : FreshModuleTest {
+    ModuleTest() { module.factory(host, corvane_id::creation_class::Generic); }
+};

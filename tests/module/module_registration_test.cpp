@@ -1,0 +1,201 @@
+// Registration through the exported functions: the plug-in record, each component's
+// description, pins, formats and flags in order, and its parameter catalogue.
+#include <gtest/gtest.h>
+
+#include "catalogue_golden.h"
+#include "corvane_module.h"
+#include "record_dump.h"
+#include "registration_fixture.h"
+#include "testhost/text.h"
+
+namespace {
+
+using testhost::guidText;
+using Registration = FreshModuleTest;
+
+TEST_F(Registration, PluginRecord) {
+    HostRef<IACFPluginRecord> plugin;
+    ASSERT_EQ(module.registerPlugin(host.unknown(), plugin.put()), 0);
+    const auto& record = *host.records().plugins().at(0);
+    EXPECT_EQ(record.pluginId, corvane_id::plugin::Plugin);
+    EXPECT_EQ(record.vendorId, corvane_id::plugin::Vendor);
+    EXPECT_EQ(record.moduleName, u"AVX2Corvane.avx");
+    EXPECT_EQ(record.vendorName, u"Tarnwick");
+    EXPECT_EQ(record.a1, 0u);
+    EXPECT_EQ(record.a2, 4u);
+    EXPECT_EQ(record.a3, 5u);
+    EXPECT_EQ(record.a4, 1u);
+    ASSERT_EQ(record.attributes.size(), 1u);
+    EXPECT_EQ(record.attributes[0].id, attribute::PluginDescription);
+    EXPECT_EQ(record.attributes[0].type, value_type::String);
+    EXPECT_EQ(record.attributes[0].text,
+              u"Simple AVX2 impementation of basic blending modes for AVID");
+    plugin.reset();
+    EXPECT_TRUE(host.census().clean()) << host.census().report();  // auxiliary and factory too
+}
+
+TEST_F(Registration, RefusedArguments) {
+    HostRef<IACFPluginRecord> plugin;
+    HostRef<IAVXComponentRecord> component;
+    EXPECT_EQ(module.registerPlugin(nullptr, plugin.put()), status::kNullObject);
+    EXPECT_EQ(module.registerPlugin(host.unknown(), nullptr), status::kNullObject);
+    EXPECT_EQ(module.registerComponent(nullptr, 0, component.put()), status::kNullObject);
+    EXPECT_EQ(module.registerComponent(host.unknown(), 0, nullptr), status::kNullObject);
+    host.journal().clear();
+    EXPECT_EQ(module.registerComponent(host.unknown(), 5, component.put()),
+              status::kInvalidArgument);
+    EXPECT_EQ(host.journal().size(), 0u);  // touches nothing
+    EXPECT_TRUE(host.records().components().empty());
+}
+
+// The events of a component record up to its parameter panel.
+std::vector<std::string> headEvents(const testhost::ComponentRecord& c) {
+    std::vector<std::string> head;
+    for (const auto& e : c.events)
+        if (e.rfind("AddLayoutItem", 0) != 0) head.push_back(e);
+    return head;
+}
+
+std::vector<std::string> expectedHead(std::initializer_list<const char*> inputs,
+                                      std::initializer_list<const char*> formatsAndFlags) {
+    std::vector<std::string> e = {"DescribeComponent",
+                                  "SetAttribute " + guidText(attribute::ComponentCategory)};
+    for (const char* pin : inputs) e.push_back(std::string("AddInputPin '") + pin + "'");
+    e.push_back("AddOutputPin 'Output'");
+    for (const char* f : formatsAndFlags) {
+        const std::string s = f;
+        if (s == "F1")
+            e.push_back("SetAttribute " + guidText(attribute::ComponentFlag1));
+        else if (s == "F2")
+            e.push_back("SetAttribute " + guidText(attribute::ComponentFlag2));
+        else if (s == "F3")
+            e.push_back("SetAttribute " + guidText(attribute::ComponentFlag3));
+        else
+            e.push_back("AddSupportedFormat " + s);
+    }
+    return e;
+}
+
+TEST_F(Registration, EveryComponentInOrder) {
+    namespace c = corvane_id::component;
+    namespace cc = corvane_id::creation_class;
+    struct Expected {
+        const GUID& id;
+        const GUID& creationClass;
+        const char16_t* name;
+        std::vector<std::string> head;
+        size_t layoutItems;
+    };
+#define RGB "4/1", "5/1", "3/1", "4/3", "5/3", "3/3", "4/6", "5/6", "3/6"
+    const Expected expected[5] = {
+        {c::Generic, cc::Generic, u"Corvane generic",
+         expectedHead({"InputOne", "InputTwo"}, {RGB, "F1"}), 7},
+        {c::AlphaAdvanced, cc::AlphaAdvanced, u"Corvane Alpha advanced",
+         expectedHead({"InputOne", "InputTwo", "InputThree"}, {RGB, "F1", "F3"}), 9},
+        {c::MatteKey, cc::MatteKey, u"Corvane Matte key",
+         expectedHead({"InputOne", "InputTwo", "InputThree"}, {RGB, "F1", "F3"}), 9},
+        {c::Oscilloscope, cc::Oscilloscope, u"Corvane REC.709 Oscilloscope",
+         expectedHead({"InputOne"}, {"2/1", "1/1", "2/3", "1/3", "2/6", "1/6", "F1"}), 0},
+        {c::FieldSwap, cc::FieldSwap, u"Corvane Field Swap",
+         expectedHead({"InputOne"}, {RGB, "F1", "1/1", "2/1", "9/1", "10/1", "1/3", "2/3", "9/3",
+                                     "10/3", "1/6", "2/6", "9/6", "10/6", "F2"}),
+         0},
+    };
+#undef RGB
+    const auto names = corvaneIdNames();
+    for (uint32_t i = 0; i < 5; ++i) {
+        SCOPED_TRACE(i);
+        testhost::Host host;  // each component on a host of its own
+        const auto& record = module.registered(host, i);
+        EXPECT_EQ(record.componentId, expected[i].id);
+        EXPECT_EQ(record.kindId, kEffectComponentKind);
+        EXPECT_EQ(record.classId, expected[i].creationClass);
+        EXPECT_EQ(record.displayName, expected[i].name);
+        EXPECT_EQ(record.a1, 0u);
+        EXPECT_EQ(record.a2, 4u);
+        EXPECT_EQ(headEvents(record), expected[i].head);
+        const auto* category = record.attribute(attribute::ComponentCategory);
+        ASSERT_NE(category, nullptr);
+        EXPECT_EQ(category->text, u"Corvane");
+        for (const GUID* flag :
+             {&attribute::ComponentFlag1, &attribute::ComponentFlag2, &attribute::ComponentFlag3})
+            if (const auto* a = record.attribute(*flag)) {
+                EXPECT_EQ(a->asInt(), 1);
+            }
+        for (const auto& pin : record.inputPins) EXPECT_EQ(pin.arg, 0u);
+        ASSERT_EQ(record.outputPins.size(), 1u);
+        EXPECT_EQ(record.outputPins[0].id, corvane_id::pin::Output);
+        EXPECT_EQ(record.layoutItems.size(), expected[i].layoutItems);
+        const std::string panel = record_dump::panel(record, names);
+        if (i == 0) {
+            EXPECT_EQ(panel, golden::kBlendPanel);
+        } else if (i == 1 || i == 2) {
+            EXPECT_EQ(panel, std::string(golden::kBlendPanel) + golden::kLayerAndAlphaPanel);
+        }
+        std::string described;
+        for (const auto* p : host.records().params())
+            described += record_dump::param(*p, names) + "\n";
+        EXPECT_EQ(described, i == 0 ? std::string(golden::kBlendParams)
+                             : i == 1 || i == 2
+                                 ? std::string(golden::kBlendParams) + golden::kLayerAndAlphaParams
+                                 : std::string());
+        EXPECT_TRUE(host.census().clean()) << host.census().report();
+    }
+}
+
+TEST_F(Registration, AFailureAtAnyHostCallIsReturnedAndNothingIsHeld) {
+    constexpr int32_t kFailure = static_cast<int32_t>(0x80079999u);
+    // Component 2 after 0 and 1, so shared parameters are found; and the plug-in record.
+    auto registerAll = [](CorvaneModule& m, testhost::Host& h, bool inject, uint64_t seq, bool null,
+                          int32_t& result, bool& outNull) {
+        HostRef<IAVXComponentRecord> earlier;
+        EXPECT_EQ(m.registerComponent(h.unknown(), 0, earlier.put()), 0);
+        EXPECT_EQ(m.registerComponent(h.unknown(), 1, earlier.put()), 0);
+        earlier.reset();
+        h.inject().reset();
+        h.journal().clear();
+        if (inject) {
+            if (null)
+                h.inject().nullCall(seq);
+            else
+                h.inject().failCall(seq, kFailure);
+        }
+        HostRef<IAVXComponentRecord> component;
+        HostRef<IACFPluginRecord> plugin;
+        result = m.registerComponent(h.unknown(), 2, component.put());
+        outNull = !component;
+        if (result == 0) {
+            result = m.registerPlugin(h.unknown(), plugin.put());
+            outNull = !plugin;
+        }
+    };
+    std::vector<testhost::Call> calls;
+    {
+        int32_t r;
+        bool n;
+        registerAll(module, host, false, 0, false, r, n);
+        ASSERT_EQ(r, 0);
+        calls = host.journal().calls();
+    }
+    size_t injected = 0;
+    for (const auto& call : calls) {
+        for (bool null : {false, true}) {
+            if (null ? !call.nullable : !call.failable) continue;
+            SCOPED_TRACE(call.op + " #" + std::to_string(call.seq) + (null ? " null" : ""));
+            testhost::Host h;
+            int32_t result = 0;
+            bool outNull = false;
+            registerAll(module, h, true, call.seq, null, result, outNull);
+            const bool selectsCreation = call.op == "FindObject" && !null;
+            EXPECT_EQ(result, selectsCreation ? 0 : null ? status::kNullObject : kFailure);
+            if (result != 0) {
+                EXPECT_TRUE(outNull);
+            }
+            EXPECT_TRUE(h.census().clean()) << h.census().report();
+            ++injected;
+        }
+    }
+    EXPECT_GT(injected, 100u);
+}
+
+}  // namespace

@@ -1,0 +1,314 @@
+// Instances set up and rendered through the exported ABI, as the editor drives them.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <thread>
+
+#include "corvane_module.h"
+#include "testhost/text.h"
+
+namespace {
+
+namespace param = corvane_id::param;
+using testhost::Frame;
+using testhost::FrameShape;
+using testhost::Placement;
+
+// One instance of a registered component with its context, inputs and output.
+struct Instance {
+    testhost::Host& host;
+    testhost::EffectContext& context;
+    HostRef<IAVXEffect> effect;
+    std::vector<Frame*> inputs;
+    std::vector<testhost::InputTrack*> tracks;
+    Frame* output = nullptr;
+    testhost::OutputSet* outputs = nullptr;
+    testhost::RenderTime& time;
+    testhost::RenderField& field;
+
+    Instance(CorvaneModule& module, testhost::Host& h, uint32_t index, int inputCount,
+             FrameShape shape = {.width = 8, .height = 4})
+        : host(h),
+          context(h.makeContextFor(module.registered(h, index), "context")),
+          effect(module.effect(h, index)),
+          time(h.makeRenderTime(3)),
+          field(h.makeRenderField(2.0, 1)) {
+        for (int i = 0; i < inputCount; ++i) {
+            Frame& f = h.makeFrame(shape, "input " + std::to_string(i));
+            for (size_t b = 0; b < f.bytes().size(); ++b)
+                f.bytes()[b] = static_cast<uint8_t>(b * 13 + 70 * i + 5);
+            inputs.push_back(&f);
+            tracks.push_back(&h.makeInput("track " + std::to_string(i), &f));
+            context.addInput(*tracks.back());
+        }
+        output = &h.makeFrame(shape, "output");
+        output->fill(0xEE);
+        outputs = &h.makeOutput("outputs", output);
+    }
+
+    int32_t render() {
+        return effect->Render(&context, nullptr, nullptr, &time, nullptr, &field, outputs);
+    }
+    bool outputUntouched() const {
+        for (uint8_t b : output->bytes())
+            if (b != 0xEE) return false;
+        return true;
+    }
+};
+
+using InstanceSetUp = ModuleTest;
+
+TEST_F(InstanceSetUp, GenericKeysItsMixOverTheEffectForUsageKindTwo) {
+    struct Case {
+        int32_t usage, frames;
+        std::vector<double> keyTimes;
+    };
+    for (const Case& c :
+         {Case{2, 50, {0.0, 49.0}}, Case{2, 1, {0.0, 0.0}}, Case{0, 50, {}}, Case{3, 50, {}}}) {
+        testhost::Host h;
+        Instance in(module, h, 0, 2);
+        in.context.setUsageKind(c.usage);
+        in.context.setFrameCount(c.frames);
+        ASSERT_EQ(in.effect->SetUpInstance(&in.context), 0);
+        const auto writes = in.context.params().writes(param::Mix);
+        ASSERT_EQ(writes.size(), c.keyTimes.size());
+        for (size_t k = 0; k < writes.size(); ++k) {
+            EXPECT_EQ(writes[k].op, "SetKey");
+            EXPECT_EQ(writes[k].time, c.keyTimes[k]);
+            EXPECT_EQ(writes[k].value.asDouble(), k == 0 ? 0.0 : 100.0);
+        }
+    }
+}
+
+TEST_F(InstanceSetUp, ThreeInputEffectsStartInTheirModes) {
+    {
+        Instance in(module, host, 2, 3);  // Matte key: Normal with alpha on
+        ASSERT_EQ(in.effect->SetUpInstance(&in.context), 0);
+        EXPECT_EQ(in.context.params().getInt(param::BlendMode), 1);
+        EXPECT_EQ(in.context.params().getInt(param::AlphaEnabled), 1);
+    }
+    {
+        testhost::Host h;
+        Instance in(module, h, 1, 3);  // Alpha advanced: Overlay
+        ASSERT_EQ(in.effect->SetUpInstance(&in.context), 0);
+        EXPECT_EQ(in.context.params().getInt(param::BlendMode), 7);
+        EXPECT_EQ(in.context.params().getInt(param::AlphaEnabled), 0);
+    }
+}
+
+TEST_F(InstanceSetUp, MissingParameters) {
+    auto& bare = host.makeContext("bare");
+    HostRef<IAVXEffect> matte = module.effect(host, 2), advanced = module.effect(host, 1),
+                        swap = module.effect(host, 4), scope = module.effect(host, 3),
+                        generic = module.effect(host, 0);
+    EXPECT_EQ(matte->SetUpInstance(&bare), 0);
+    EXPECT_EQ(advanced->SetUpInstance(&bare), status::kNoInterface);  // GetParam's status
+    EXPECT_EQ(swap->SetUpInstance(&bare), 0);
+    EXPECT_EQ(scope->SetUpInstance(&bare), 0);
+    bare.setUsageKind(2);
+    EXPECT_EQ(generic->SetUpInstance(&bare), status::kNoInterface);
+    EXPECT_EQ(bare.params().size(), 0u);  // nothing written
+}
+
+using Render = ModuleTest;
+
+TEST_F(Render, TheRoadOfOneFrameThroughTheMatteKey) {
+    Instance in(module, host, 2, 3);
+    ASSERT_EQ(in.effect->SetUpInstance(&in.context), 0);  // Normal, alpha on
+    in.context.params().setDouble(param::Mix, 100.0);
+    ASSERT_EQ(in.render(), 0);
+    const auto& fg = in.inputs[1]->bytes();
+    const auto& matte = in.inputs[2]->bytes();
+    const auto& out = in.output->bytes();
+    for (size_t px = 0; px < out.size() / 4; ++px) {
+        for (int c = 0; c < 3; ++c) ASSERT_EQ(out[px * 4 + c], fg[px * 4 + c]) << px;
+        ASSERT_EQ(out[px * 4 + 3], 255 - matte[px * 4 + 3]) << px;  // "Alpha: Matte": 1 - A
+    }
+    for (auto* t : in.tracks) {
+        ASSERT_EQ(t->fetches().size(), 1u);
+        EXPECT_EQ(t->fetches()[0].time, 3);
+        EXPECT_EQ(t->fetches()[0].field, 1);
+    }
+    in.effect.reset();
+    std::vector<std::string> held;
+    for (const auto& e : host.census().held())
+        if (e.kind != "log") held.push_back(e.text());
+    EXPECT_TRUE(held.empty()) << host.census().report();
+}
+
+TEST_F(Render, TheGenericEffectIgnoresLayerParameters) {
+    Instance in(module, host, 0, 3);
+    in.context.params().setInt(param::ForegroundLayer, 2);
+    in.context.params().setInt(param::BackgroundLayer, 2);
+    in.context.params().setBool(param::AlphaEnabled, 1);
+    in.context.params().setInt(param::BlendMode, 1);
+    ASSERT_EQ(in.render(), 0);
+    const auto& fg = in.inputs[1]->bytes();
+    const auto& out = in.output->bytes();
+    for (size_t px = 0; px < out.size() / 4; ++px) {
+        for (int c = 0; c < 3; ++c) ASSERT_EQ(out[px * 4 + c], fg[px * 4 + c]) << px;
+        ASSERT_EQ(out[px * 4 + 3], 0) << px;  // alpha off
+    }
+    EXPECT_TRUE(in.tracks[2]->fetches().size() == 1u);  // fetched, never used
+}
+
+TEST_F(Render, TheScopeDoesNotRenderYet) {
+    Instance in(module, host, 3, 1);
+    EXPECT_EQ(in.render(), status::kNotImplemented);
+    EXPECT_TRUE(in.outputUntouched());
+}
+
+using RenderFirstContact = FreshModuleTest;
+
+TEST_F(RenderFirstContact, TheSkipModeFailsWithoutAHostLog) {
+    host.offer(iid::IACFHostLog, false);
+    Instance in(module, host, 0, 2);
+    in.context.params().setInt(param::BlendMode, 0x7FFFFFFE);
+    EXPECT_EQ(in.render(), status::kNullObject);
+    EXPECT_TRUE(in.outputUntouched());
+}
+
+TEST_F(Render, AFailureAtAnyHostCallIsReturnedWithNothingHeldOrWritten) {
+    constexpr int32_t kFailure = static_cast<int32_t>(0x80073333u);
+    std::vector<testhost::Call> calls;
+    {
+        testhost::Host h;
+        Instance in(module, h, 2, 3);
+        ASSERT_EQ(in.effect->SetUpInstance(&in.context), 0);
+        h.inject().reset();
+        h.journal().clear();
+        ASSERT_EQ(in.render(), 0);
+        calls = h.journal().calls();
+    }
+    size_t injected = 0;
+    for (const auto& call : calls) {
+        for (bool null : {false, true}) {
+            if (null ? !call.nullable : !call.failable) continue;
+            SCOPED_TRACE(call.op + " #" + std::to_string(call.seq) + " " + call.detail);
+            testhost::Host h;
+            Instance in(module, h, 2, 3);
+            ASSERT_EQ(in.effect->SetUpInstance(&in.context), 0);
+            const auto before = h.census().report();
+            h.inject().reset();
+            null ? h.inject().nullCall(call.seq) : h.inject().failCall(call.seq, kFailure);
+            const int32_t result = in.render();
+            // A parameter the host fails to find is missing, and missing ones fall back.
+            const bool missing = call.op == "GetParam" && !null &&
+                                 call.detail.find("corvane.blend.magicvalue") == std::string::npos;
+            if (missing) {
+                EXPECT_EQ(result, 0);
+            } else {
+                EXPECT_EQ(result, null ? status::kNullObject : kFailure);
+                EXPECT_TRUE(in.outputUntouched());
+            }
+            EXPECT_EQ(h.census().report(), before);
+            ++injected;
+        }
+    }
+    EXPECT_GT(injected, 40u);
+}
+
+using FieldSwap = ModuleTest;
+
+TEST_F(FieldSwap, DeliversTheOtherField) {
+    struct Case {
+        int32_t rendered, fetched;
+    };
+    for (const Case c : {Case{1, 2}, Case{2, 1}, Case{0, 0}, Case{3, 3}}) {
+        testhost::Host h;
+        Instance in(module, h, 4, 1, {.width = 6, .height = 4, .layout = 1, .fieldMode = 9});
+        in.field.setField(c.rendered);
+        ASSERT_EQ(in.render(), 0);
+        const auto fetches = in.tracks[0]->fetches();
+        ASSERT_EQ(fetches.size(), 1u);
+        EXPECT_EQ(fetches[0].field, c.fetched);
+        EXPECT_EQ(fetches[0].fieldMode, 9);
+        EXPECT_EQ(fetches[0].time, 3);
+        EXPECT_EQ(std::memcmp(in.output->bytes().data(), in.inputs[0]->bytes().data(),
+                              in.output->bytes().size()),
+                  0);
+        in.effect.reset();
+        EXPECT_EQ(h.census().held().size(), 0u) << h.census().report();
+    }
+}
+
+TEST_F(FieldSwap, RetriesTheUnswappedFieldOnce) {
+    Instance in(module, host, 4, 1);
+    in.tracks[0]->refuseField(2, static_cast<int32_t>(0x80001002u));
+    ASSERT_EQ(in.render(), 0);
+    ASSERT_EQ(in.tracks[0]->fetches().size(), 2u);
+    EXPECT_EQ(in.tracks[0]->fetches()[1].field, 1);
+    EXPECT_FALSE(in.outputUntouched());
+
+    in.output->fill(0xEE);
+    in.tracks[0]->refuseField(1, static_cast<int32_t>(0x80001001u));
+    EXPECT_EQ(in.render(), static_cast<int32_t>(0x80001001u));  // the second status
+    EXPECT_TRUE(in.outputUntouched());
+}
+
+TEST_F(FieldSwap, CopiesNoMoreThanTheOutputHoldsAndNothingOntoItself) {
+    Instance in(module, host, 4, 1, {.width = 8, .height = 4, .placement = Placement::GuardPage});
+    Frame& bigger = host.makeFrame({.width = 8, .height = 6}, "bigger");
+    bigger.fill(0x42);
+    in.tracks[0]->setFrame(&bigger);
+    ASSERT_EQ(in.render(), 0);  // a guard page follows the output
+    for (uint8_t b : in.output->bytes()) ASSERT_EQ(b, 0x42);
+
+    in.output->fill(0xEE);
+    in.tracks[0]->setFrame(in.output);  // the host hands the output as the source
+    ASSERT_EQ(in.render(), 0);
+    EXPECT_TRUE(in.outputUntouched());
+}
+
+// Several threads rendering at once give the pixels one thread gives.
+TEST_F(Render, ConcurrentRendersMatchASingleThread) {
+    constexpr int kThreads = 4, kFrames = 6;
+    const FrameShape shape{.width = 64, .height = 16, .depth = 6};
+    Instance reference(module, host, 1, 3, shape);
+    reference.context.params().setInt(param::BlendMode, 9);
+    reference.context.params().setBool(param::AlphaEnabled, 1);
+    reference.context.params().setInt(param::AlphaSource, 5);
+    ASSERT_EQ(reference.render(), 0);
+    const std::vector<uint8_t> expected(reference.output->bytes().begin(),
+                                        reference.output->bytes().end());
+
+    // Through one instance: each thread with its own output frame.
+    std::vector<Frame*> outputs;
+    std::vector<testhost::OutputSet*> sets;
+    for (int t = 0; t < kThreads; ++t) {
+        outputs.push_back(&host.makeFrame(shape, "thread output"));
+        sets.push_back(&host.makeOutput("thread outputs", outputs.back()));
+    }
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t)
+        threads.emplace_back([&, t] {
+            for (int f = 0; f < kFrames; ++f)
+                EXPECT_EQ(
+                    reference.effect->Render(&reference.context, nullptr, nullptr, &reference.time,
+                                             nullptr, &reference.field, sets[t]),
+                    0);
+        });
+    for (auto& t : threads) t.join();
+    for (Frame* o : outputs)
+        EXPECT_EQ(std::memcmp(o->bytes().data(), expected.data(), expected.size()), 0);
+
+    // Through several instances at once.
+    std::vector<std::unique_ptr<Instance>> instances;
+    for (int t = 0; t < kThreads; ++t) {
+        instances.push_back(std::make_unique<Instance>(module, host, 1, 3, shape));
+        auto& p = instances.back()->context.params();
+        p.setInt(param::BlendMode, 9);
+        p.setBool(param::AlphaEnabled, 1);
+        p.setInt(param::AlphaSource, 5);
+    }
+    threads.clear();
+    for (int t = 0; t < kThreads; ++t)
+        threads.emplace_back([&, t] {
+            for (int f = 0; f < kFrames; ++f) EXPECT_EQ(instances[t]->render(), 0);
+        });
+    for (auto& t : threads) t.join();
+    for (auto& in : instances)
+        EXPECT_EQ(std::memcmp(in->output->bytes().data(), expected.data(), expected.size()), 0);
+}
+
+}  // namespace
