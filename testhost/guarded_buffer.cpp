@@ -3,15 +3,8 @@
 #include <new>
 #include <utility>
 
-#ifdef _WIN32
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-#else
+#include "testhost/platform_windows.h"
+#ifndef _WIN32
 #include <sys/mman.h>
 #include <unistd.h>
 #endif

@@ -2,15 +2,8 @@
 
 #include <utility>
 
-#ifdef _WIN32
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-#else
+#include "testhost/platform_windows.h"
+#ifndef _WIN32
 #include <dlfcn.h>
 #endif
 

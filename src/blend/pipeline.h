@@ -30,6 +30,11 @@ struct FrameJob {
 
 namespace pipeline {
 
+// Every loop below is flattened: everything it calls is inlined into it. A depth's
+// translation unit holds some two hundred of these loops, and past GCC's unit-growth limit
+// load, store, the formula and the correction otherwise stay calls, each passing a Group
+// through memory and reloading the frame constants: several times slower per pixel.
+
 // The alpha of a matte group is computed for a run of groups at a time, into a buffer that
 // stays in the first-level cache, so the loop that blends does not depend on the source.
 inline constexpr size_t kChunkGroups = 128;
@@ -42,7 +47,8 @@ struct AlphaChunk {
 using AlphaStage = void (*)(const FrameJob& job, size_t first, size_t count, AlphaChunk& chunk);
 
 template <class Io, uint32_t Source, bool Range>
-void alphaStage(const FrameJob& job, size_t first, size_t count, AlphaChunk& chunk) {
+[[gnu::flatten]] void alphaStage(const FrameJob& job, size_t first, size_t count,
+                                 AlphaChunk& chunk) {
     const uint8_t* m = job.matte + first * 4 * Io::kPixelBytes;
     for (size_t i = 0; i < count; ++i, m += 4 * Io::kPixelBytes) {
         const Group g = Io::load(m, job.format);
@@ -72,7 +78,7 @@ Group loadForeground(const FrameJob& job, size_t offset, bool reads) {
 
 // The plain and the correction passes: no matte, the output alpha is 0.
 template <class Mode, class Io, bool FgCorrection, bool OutCorrection>
-void colourPass(const FrameJob& job) {
+[[gnu::flatten]] void colourPass(const FrameJob& job) {
     constexpr size_t step = 4 * Io::kPixelBytes;
     constexpr bool readsFg = mode::readsForeground<Mode>();
     for (size_t i = 0, offset = 0; i < job.groups; ++i, offset += step) {
@@ -85,53 +91,52 @@ void colourPass(const FrameJob& job) {
     Io::finish();
 }
 
-// The matte pass: the alpha of the matte becomes the output alpha; it takes no part in the
-// colour arithmetic except by unpremultiplying the foreground.
-template <class Mode, class Io, bool FgCorrection, bool OutCorrection>
-void mattePass(const FrameJob& job, AlphaStage stage) {
+// Walks the frame a chunk of groups at a time: the alpha of each chunk first, then
+// `group(i, offset, chunk)` for every group of it.
+template <class Io, class PerGroup>
+void forEachAlphaChunk(const FrameJob& job, AlphaStage stage, PerGroup&& group) {
     constexpr size_t step = 4 * Io::kPixelBytes;
-    constexpr bool readsFg = mode::readsForeground<Mode>();
     AlphaChunk chunk;
     for (size_t first = 0; first < job.groups; first += kChunkGroups) {
         const size_t count = job.groups - first < kChunkGroups ? job.groups - first : kChunkGroups;
         stage(job, first, count, chunk);
         size_t offset = first * step;
-        for (size_t i = 0; i < count; ++i, offset += step) {
-            const Group bg = Io::load(job.background + offset, job.format);
-            Group fg = loadForeground<Io>(job, offset, readsFg);
-            if constexpr (readsFg) {
-                const F4 x = chunk.raw[i];
-                const F4 divide = (x > F4::zero()) & job.unpremultiply;
-                const F4 inv = rcp(x);
-                fg.r = select(divide, fg.r * inv, fg.r);
-                fg.g = select(divide, fg.g * inv, fg.g);
-                fg.b = select(divide, fg.b * inv, fg.b);
-            }
-            Group out = blendGroup < Mode, FgCorrection && readsFg, OutCorrection > (fg, bg, job);
-            out.a = clamp(chunk.alpha[i], F4::zero(), F4::all(1.0f));
-            Io::store(job.output + offset, out, job.format);
-        }
+        for (size_t i = 0; i < count; ++i, offset += step) group(i, offset, chunk);
     }
     Io::finish();
+}
+
+// The matte pass: the alpha of the matte becomes the output alpha; it takes no part in the
+// colour arithmetic except by unpremultiplying the foreground.
+template <class Mode, class Io, bool FgCorrection, bool OutCorrection>
+void mattePass(const FrameJob& job, AlphaStage stage) {
+    constexpr bool readsFg = mode::readsForeground<Mode>();
+    forEachAlphaChunk<Io>(job, stage, [&](size_t i, size_t offset, const AlphaChunk& chunk) {
+        const Group bg = Io::load(job.background + offset, job.format);
+        Group fg = loadForeground<Io>(job, offset, readsFg);
+        if constexpr (readsFg) {
+            const F4 x = chunk.raw[i];
+            const F4 divide = (x > F4::zero()) & job.unpremultiply;
+            const F4 inv = rcp(x);
+            fg.r = select(divide, fg.r * inv, fg.r);
+            fg.g = select(divide, fg.g * inv, fg.g);
+            fg.b = select(divide, fg.b * inv, fg.b);
+        }
+        Group out = blendGroup < Mode, FgCorrection && readsFg, OutCorrection > (fg, bg, job);
+        out.a = clamp(chunk.alpha[i], F4::zero(), F4::all(1.0f));
+        Io::store(job.output + offset, out, job.format);
+    });
 }
 
 // The show-alpha pass: the alpha as grey, the same for every blend mode.
 template <class Io>
 void showAlphaPass(const FrameJob& job, AlphaStage stage) {
-    constexpr size_t step = 4 * Io::kPixelBytes;
-    AlphaChunk chunk;
-    for (size_t first = 0; first < job.groups; first += kChunkGroups) {
-        const size_t count = job.groups - first < kChunkGroups ? job.groups - first : kChunkGroups;
-        stage(job, first, count, chunk);
-        size_t offset = first * step;
-        for (size_t i = 0; i < count; ++i, offset += step) {
-            const F4 a = chunk.alpha[i];
-            const F4 grey = clamp(a, job.lo, job.hi);
-            Io::store(job.output + offset, {grey, grey, grey, clamp(a, F4::zero(), F4::all(1.0f))},
-                      job.format);
-        }
-    }
-    Io::finish();
+    forEachAlphaChunk<Io>(job, stage, [&](size_t i, size_t offset, const AlphaChunk& chunk) {
+        const F4 a = chunk.alpha[i];
+        const F4 grey = clamp(a, job.lo, job.hi);
+        Io::store(job.output + offset, {grey, grey, grey, clamp(a, F4::zero(), F4::all(1.0f))},
+                  job.format);
+    });
 }
 
 }  // namespace pipeline
