@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
+#include <string>
 
 #include "blend/corvane_processor.h"
 #include "host/ids.h"
@@ -270,6 +272,60 @@ TEST(ProcessFrame, AFailureAtAnyHostCallReturnsItsStatusAndWritesNothing) {
         }
     }
     EXPECT_GE(injected, 13u);
+}
+
+// The road of one frame: alpha on, Normal at mix 1, source Matte. Every whole group carries
+// m x a of the foreground (clamped when the clamp is on) and 1 - A of the matte; the pixels
+// after the last whole group stay as the host gave them, and every host object is released.
+TEST(ProcessFrame, RoadOfOneFrameThroughTheMatte) {
+    struct Road {
+        int inputs;
+        size_t matte;  // the input that the matte layer resolves to
+    };
+    for (const Road road : {Road{3, 2}, Road{2, 1}}) {
+        for (const FrameShape shape :
+             {FrameShape{.width = 8, .height = 2}, FrameShape{.width = 7, .height = 3}}) {
+            for (const float magic : {1.0f, 1.5f}) {
+                for (const int clamp : {1, 0}) {
+                    SCOPED_TRACE(std::to_string(road.inputs) + " inputs, " +
+                                 std::to_string(shape.width) + "x" + std::to_string(shape.height) +
+                                 ", m " + std::to_string(magic) + ", clamp " +
+                                 std::to_string(clamp));
+                    FrameHost h(road.inputs, shape);
+                    BlendSettings s = h.settings(1);
+                    s.alphaEnabled = 1;
+                    s.alphaSource = 0;
+                    s.magic = magic;
+                    s.mix = 1.0f;
+                    s.clampToLegal = clamp;
+                    ASSERT_EQ(h.process(s), 0);
+                    EXPECT_EQ(s.matteLayer, road.matte);
+                    EXPECT_EQ(s.matteData, h.frames[road.matte]->bytes().data());
+
+                    const auto out = h.output->bytes();
+                    const auto fg = h.frames[1]->bytes();
+                    const auto matte = h.frames[road.matte]->bytes();
+                    const size_t pixels = out.size() / 4, written = pixels / 4 * 4;
+                    for (size_t i = 0; i < pixels; ++i) {
+                        for (size_t c = 0; c < 4; ++c) {
+                            const size_t at = i * 4 + c;
+                            int want = 0xEE;
+                            if (i < written && c == 3)
+                                want = 255 - matte[at];
+                            else if (i < written)  // 8-bit saturates at 255 without the clamp
+                                want = static_cast<int>(
+                                    std::fmin(255.0, std::nearbyint(double(magic) * fg[at])));
+                            ASSERT_NEAR(out[at], want,
+                                        magic == 1.0f || c == 3 || i >= written ? 0 : 1)
+                                << "pixel " << i << " channel " << c;
+                        }
+                    }
+                    EXPECT_TRUE(h.output->guardsIntact());
+                    EXPECT_TRUE(h.host.census().clean()) << h.host.census().report();
+                }
+            }
+        }
+    }
 }
 
 }  // namespace

@@ -1,0 +1,616 @@
+// The alpha steps of the matte and show-alpha passes through the kernels, against a scalar
+// alpha model in double precision: source, unpremultiply, clamp and rotate, keying window,
+// normalise, invert.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "blend_model.h"
+#include "kernel_harness.h"
+
+namespace {
+
+using namespace kernel_test;
+using Rgba = std::array<double, 4>;
+
+struct Steps {
+    uint32_t source = 0;
+    float rotate = 0;
+    int range = 0;
+    float low = 0, high = 1, softLow = 0, softHigh = 0;
+    int normalize = 1, blackout = 1, invert = 0, unpremultiply = 0;
+};
+
+void applySteps(BlendSettings& s, const Steps& k) {
+    s.alphaEnabled = 1;
+    s.alphaSource = k.source;
+    s.alphaRotate = k.rotate;
+    s.alphaRangeEnabled = k.range;
+    s.alphaLow = k.low;
+    s.alphaHigh = k.high;
+    s.alphaSoftLow = k.softLow;
+    s.alphaSoftHigh = k.softHigh;
+    s.normalizeAlpha = k.normalize;
+    s.blackoutHighlights = k.blackout;
+    s.invertAlpha = k.invert;
+    s.unpremultiply = k.unpremultiply;
+}
+
+// Raw alpha x of a matte pixel in working form.
+double rawAlpha(uint32_t source, const Rgba& p) {
+    const double r = p[0], g = p[1], b = p[2], a = p[3];
+    const double hi = std::max({r, g, b}), lo = std::min({r, g, b});
+    switch (source) {
+        case 0:
+            return 1.0 - a;
+        case 1:
+            return r;
+        case 2:
+            return g;
+        case 3:
+            return b;
+        case 4:
+            return (r * 0.2126 + g * 0.7152) + b * 0.0722;
+        case 5: {
+            const double d = hi - lo;
+            if (d == 0) return 0;  // grey has no hue
+            const double h6 = hi == b ? (r - g) / d + 4 : hi == g ? (b - r) / d + 2 : (g - b) / d;
+            const double degrees = h6 * 60;
+            return (degrees < 0 ? degrees + 360 : degrees) / 360;
+        }
+        case 6:
+            return hi == 0 ? 0 : (hi - lo) / hi;
+        case 7:
+            return hi;
+        case 8:
+            return (hi + lo) * 0.5;
+        default:
+            return a;
+    }
+}
+
+double smooth(double soft, double t) { return soft * 0.5 * t * (3 - t * t); }
+
+// The keying window on y (clamped and rotated), then normalising and the clamp.
+double window(double y, const Steps& k) {
+    const double L = k.low, H = k.high, SL = k.softLow, SH = k.softHigh;
+    double r = y;
+    if (y >= H) {
+        const double e = y - H;
+        if (k.blackout == 1) {
+            if (SH <= 0)
+                r = L;
+            else if (e < SH) {
+                const double t = e / SH;
+                r = H + (L - (H + SL)) * t * t * (3 - 2 * t);
+            } else
+                r = L - SL;
+        } else {
+            r = SH <= 0 ? H : H + (e < SH ? smooth(SH, e / SH) : SH);
+        }
+    } else if (y <= L) {
+        double e = L - y;
+        if (SL > 0) {
+            e = e <= SL ? smooth(SL, e / SL) : SL;
+            r = L - e;
+        } else {
+            r = L;
+        }
+    }
+    if (k.normalize == 1) {
+        const double start = std::max(0.0, L - SL);
+        const double end = std::min(1.0, H + (k.blackout == 1 ? 0.0 : SH));
+        r = (r - start) * (end - start == 0 ? 1e8 : 1 / (end - start));
+    }
+    return std::clamp(r, 0.0, 1.0);
+}
+
+// Every alpha the kernel may give for raw value x: the window's edges are steps, so a y within
+// single-precision rounding of an edge may fall on either side.
+std::vector<double> alphaModel(double x, const Steps& k) {
+    double y = std::clamp(x, 0.0, 1.0) + k.rotate;
+    if (y > 1.0) y -= 1.0;
+    std::vector<double> ys{y};
+    if (k.range == 1) ys = {window(y, k), window(y - 1e-6, k), window(y + 1e-6, k)};
+    for (double& v : ys) v = std::clamp(k.invert == 1 ? 1.0 - v : v, 0.0, 1.0);
+    return ys;
+}
+
+// Primaries, secondaries, grey, black, white and super-white, colours whose hue needs each
+// formula (a negative one among them), super-black; then a ramp that walks every window.
+const Rgba kNamed[] = {
+    {1, 0, 0, 0},
+    {0, 1, 0, 1},
+    {0, 0, 1, 0.5},
+    {1, 1, 0, 0.25},
+    {0, 1, 1, 0.75},
+    {1, 0, 1, 0.2},
+    {0.5, 0.5, 0.5, 0.9},
+    {0, 0, 0, 0.1},
+    {1, 1, 1, 0.6},
+    {1.08, 1.08, 1.08, 0.4},
+    {0.8, 0.3, 0.55, 0.35},
+    {0.2, 0.6, 0.4, 0.8},
+    {0.3, 0.2, 0.9, 0.45},
+    {0.7, 0.65, 0.1, 0.05},
+    {-0.05, -0.1, -0.02, 0.3},
+    {0.45, 0.15, 0.95, 0.65},
+};
+constexpr size_t kRamp = 40;
+constexpr size_t kPixels = std::size(kNamed) + kRamp;
+
+Rgba mattePixel(size_t i) {
+    if (i < std::size(kNamed)) return kNamed[i];
+    const double v = double(i - std::size(kNamed)) / 37;  // 0 to just above 1
+    return {v, v * 0.9, v * 0.8, 1 - v};
+}
+
+double alphaScale(const Format& f) {
+    return f.depth == PixelDepth::Bits8 ? 255 : f.depth == PixelDepth::Fixed2_14 ? 16384 : 1;
+}
+
+struct Frames {
+    Frame bg, fg, matte;
+};
+
+Frames makeFrames(const Format& f) {
+    Frames in{Frame(f, kPixels), Frame(f, kPixels), Frame(f, kPixels)};
+    for (size_t i = 0; i < kPixels; ++i) {
+        const Rgba m = mattePixel(i);
+        for (int c = 0; c < 4; ++c) in.matte.setStored(i, c, in.matte.quantize(m[c], c == 3));
+        for (int c = 0; c < 3; ++c) {
+            in.fg.setStored(i, c, in.fg.quantize(0.05 + 0.1 * c + 0.01 * double(i % 7)));
+            in.bg.setStored(i, c, in.bg.quantize(0.9 - 0.2 * c));
+        }
+        in.fg.setStored(i, 3, in.fg.quantize(0.7, true));
+        in.bg.setStored(i, 3, in.bg.quantize(0.3, true));
+    }
+    return in;
+}
+
+// The matte pixel as the kernel reads it.
+Rgba readMatte(const Frame& matte, const Format& f, size_t i) {
+    return {matte.working(matte.stored(i, 0)), matte.working(matte.stored(i, 1)),
+            matte.working(matte.stored(i, 2)), matte.stored(i, 3) / alphaScale(f)};
+}
+
+// Output alpha within about 1e-4 (refined reciprocals) plus the depth's quantisation.
+double alphaTolerance(const Format& f) {
+    return 1e-4 * alphaScale(f) + (f.depth == PixelDepth::Bits8       ? 1
+                                   : f.depth == PixelDepth::Fixed2_14 ? 2
+                                                                      : 0);
+}
+
+bool alphaMatches(const Frame& out, const Format& f, size_t i, const std::vector<double>& alphas,
+                  double& want) {
+    for (double a : alphas) {
+        want = out.store(a, true);
+        if (std::fabs(out.stored(i, 3) - want) <= alphaTolerance(f)) return true;
+    }
+    return false;
+}
+
+struct Case {
+    std::string name;
+    Steps steps;
+    int mode = 1;
+    float magic = 1;
+};
+
+std::vector<Case> makeCases() {
+    std::vector<Case> cases;
+    // Every source, the out-of-range codes with them, alone and with the other steps.
+    for (uint32_t source : {0u, 1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u, 9u, 0xFFFFFFFFu}) {
+        const std::string name = "source " + std::to_string(source);
+        cases.push_back({name, {.source = source}});
+        cases.push_back(
+            {name + " rotate 0.5 invert", {.source = source, .rotate = 0.5, .invert = 1}});
+        cases.push_back({name + " window unpremultiply",
+                         {.source = source,
+                          .range = 1,
+                          .low = 0.2,
+                          .high = 0.8,
+                          .softLow = 0.1,
+                          .softHigh = 0.1,
+                          .blackout = 0,
+                          .unpremultiply = 1}});
+    }
+    const auto window = [&](std::string name, Steps k) {
+        k.source = 1;
+        k.range = 1;
+        cases.push_back({"window " + name, k});
+    };
+    window("no soft edges", {.low = 0.2, .high = 0.8});
+    window("no soft edges no blackout", {.low = 0.2, .high = 0.8, .blackout = 0});
+    window("no soft edges not normalised", {.low = 0.2, .high = 0.8, .normalize = 0});
+    window("raw", {.low = 0.2, .high = 0.8, .normalize = 0, .blackout = 0});
+    window("soft low", {.low = 0.5, .high = 0.8, .softLow = 0.2, .normalize = 0, .blackout = 0});
+    window("soft low normalised", {.low = 0.5, .high = 0.8, .softLow = 0.2, .blackout = 0});
+    window("soft high knee", {.low = 0.2, .high = 0.6, .softHigh = 0.25, .blackout = 0});
+    window("soft high knee raw",
+           {.low = 0.2, .high = 0.6, .softHigh = 0.25, .normalize = 0, .blackout = 0});
+    window("blackout smoothstep",
+           {.low = 0.3, .high = 0.6, .softLow = 0.1, .softHigh = 0.2, .normalize = 0});
+    window("blackout smoothstep normalised",
+           {.low = 0.3, .high = 0.6, .softLow = 0.1, .softHigh = 0.2});
+    window(
+        "high below low",
+        {.low = 0.6, .high = 0.4, .softLow = 0.1, .softHigh = 0.1, .normalize = 0, .blackout = 0});
+    window("high below low blackout", {.low = 0.6, .high = 0.4, .softLow = 0.1, .softHigh = 0.1});
+    window("empty span", {.low = 0.5, .high = 0.25, .softLow = 0.25});
+    window("soft edges past 0 and 1",
+           {.low = 0.1, .high = 0.9, .softLow = 0.3, .softHigh = 0.3, .blackout = 0});
+    window("rotated and inverted", {.rotate = 0.5,
+                                    .low = 0.25,
+                                    .high = 0.75,
+                                    .softLow = 0.125,
+                                    .softHigh = 0.125,
+                                    .blackout = 0,
+                                    .invert = 1});
+    cases.push_back({"range off ignores the window",
+                     {.source = 1, .low = 0.3, .high = 0.6, .softLow = 0.1, .softHigh = 0.1}});
+    cases.push_back(
+        {"luminance window",
+         {.source = 4, .range = 1, .low = 0.3, .high = 0.7, .softLow = 0.1, .softHigh = 0.1}});
+    // Unpremultiply divides by the raw source value, not by the finished alpha.
+    cases.push_back({"unpremultiply by red", {.source = 1, .unpremultiply = 1}});
+    cases.push_back({"unpremultiply before rotate and invert",
+                     {.source = 0, .rotate = 0.25, .invert = 1, .unpremultiply = 1}});
+    cases.push_back({"unpremultiply by hue", {.source = 5, .unpremultiply = 1}});
+    cases.push_back({"unpremultiply with Multiply", {.source = 7, .unpremultiply = 1}, 5, 0.8f});
+    cases.push_back(
+        {"Fill with Magic ignores unpremultiply", {.source = 1, .unpremultiply = 1}, 25, 0.6f});
+    return cases;
+}
+
+TEST(Alpha, MattePassMatchesTheModelInEveryDepthAndChannelOrder) {
+    const std::vector<Case> cases = makeCases();
+    for (const Format& f : kFormats) {
+        const Frames in = makeFrames(f);
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(f.name) + ", " + c.name);
+            Frame out(f, kPixels);
+            BlendSettings s = settingsFor(f, kPixels, c.mode);
+            s.magic = c.magic;
+            s.clampToLegal = 0;  // a divided foreground stays visible above 1
+            applySteps(s, c.steps);
+            s.matteData = in.matte.data();
+            runKernel(s, in.bg.data(), c.mode == 25 ? nullptr : in.fg.data(), out.data());
+            int failures = 0;
+            for (size_t i = 0; i < kPixels && failures < 8; ++i) {
+                const double x = rawAlpha(c.steps.source, readMatte(in.matte, f, i));
+                double want = 0;
+                if (!alphaMatches(out, f, i, alphaModel(x, c.steps), want)) {
+                    ++failures;
+                    ADD_FAILURE() << "pixel " << i << " x " << x << ": alpha " << out.stored(i, 3)
+                                  << ", expected " << want;
+                }
+                const double divide = c.steps.unpremultiply == 1 && x > 0 ? 1 / x : 1;
+                for (int ch = 0; ch < 3; ++ch) {
+                    const double a = in.fg.working(in.fg.stored(i, ch)) * divide;
+                    const double b = in.bg.working(in.bg.stored(i, ch));
+                    const double v = blend_model::blend(c.mode, a, b, c.magic).front();
+                    const double colour = out.store(
+                        std::clamp(v, -2.0, double(std::bit_cast<float>(0x3FFFFDF8u))), false);
+                    if (std::fabs(out.stored(i, ch) - colour) > out.tolerance(colour)) {
+                        ++failures;
+                        ADD_FAILURE() << "pixel " << i << " channel " << ch << ": "
+                                      << out.stored(i, ch) << ", expected " << colour;
+                    }
+                }
+            }
+            EXPECT_TRUE(out.canariesIntact());
+        }
+    }
+}
+
+TEST(Alpha, ShowAlphaPaintsTheAlphaAsGrey) {
+    const Steps steps[] = {{.source = 0},
+                           {.source = 1, .rotate = 0.5, .invert = 1},
+                           {.source = 4,
+                            .range = 1,
+                            .low = 0.3,
+                            .high = 0.7,
+                            .softLow = 0.1,
+                            .softHigh = 0.1,
+                            .blackout = 0}};
+    for (const Format& f : kFormats) {
+        const Frames in = makeFrames(f);
+        for (const Steps& k : steps) {
+            for (int clamp : {1, 0}) {
+                SCOPED_TRACE(std::string(f.name) + " source " + std::to_string(k.source) +
+                             " clamp " + std::to_string(clamp));
+                Frame out(f, kPixels);
+                BlendSettings s = settingsFor(f, kPixels, 9);
+                s.clampToLegal = clamp;
+                applySteps(s, k);
+                s.showAlpha = 1;
+                s.matteData = in.matte.data();
+                // The pass reads neither foreground nor background.
+                runKernel(s, nullptr, nullptr, out.data());
+                for (size_t i = 0; i < kPixels; ++i) {
+                    const auto alphas =
+                        alphaModel(rawAlpha(k.source, readMatte(in.matte, f, i)), k);
+                    double want = 0;
+                    EXPECT_TRUE(alphaMatches(out, f, i, alphas, want))
+                        << "pixel " << i << ": " << out.stored(i, 3) << ", expected " << want;
+                    for (int ch = 0; ch < 3; ++ch) {
+                        // Alpha is within [0, 1], so both colour bounds leave it as it is.
+                        const double grey = out.store(alphas.front(), false);
+                        EXPECT_NEAR(out.stored(i, ch), grey,
+                                    out.tolerance(grey) + alphaTolerance(f))
+                            << "pixel " << i << " channel " << ch;
+                    }
+                }
+            }
+        }
+    }
+}
+
+// Show alpha without a matte (alpha off, or no matte buffer) is the plain pass: the blend,
+// and alpha 0.
+TEST(Alpha, ShowAlphaWithoutAMatteIsThePlainPass) {
+    for (const Format& f : kFormats) {
+        const Frames in = makeFrames(f);
+        for (bool alphaOn : {true, false}) {
+            SCOPED_TRACE(std::string(f.name) + (alphaOn ? ", no matte buffer" : ", alpha off"));
+            Frame out(f, kPixels);
+            BlendSettings s = settingsFor(f, kPixels, 1);
+            s.alphaEnabled = alphaOn ? 1 : 0;
+            s.showAlpha = 1;
+            s.matteData = alphaOn ? nullptr : in.matte.data();
+            runKernel(s, in.bg.data(), in.fg.data(), out.data());
+            for (size_t i = 0; i < kPixels; ++i) {
+                for (int ch = 0; ch < 3; ++ch)
+                    EXPECT_NEAR(out.stored(i, ch), in.fg.stored(i, ch), out.tolerance(0)) << i;
+                EXPECT_EQ(out.stored(i, 3), 0) << i;
+            }
+        }
+    }
+}
+
+TEST(Alpha, EightBitMatteAlphaExtremes) {
+    for (const Format& f : kFormats) {
+        if (f.depth != PixelDepth::Bits8) continue;
+        Frame bg(f, 4), fg(f, 4), matte(f, 4), out(f, 4);
+        for (size_t i = 0; i < 4; ++i) {
+            for (int c = 0; c < 3; ++c) matte.setStored(i, c, 200 - 40 * c);
+            matte.setStored(i, 3, i % 2 ? 255 : 0);
+        }
+        for (uint32_t source : {0u, 9u, 100u, 0xFFFFFFFFu}) {
+            SCOPED_TRACE(std::string(f.name) + " source " + std::to_string(source));
+            BlendSettings s = settingsFor(f, 4, 1);
+            applySteps(s, {.source = source});
+            s.matteData = matte.data();
+            runKernel(s, bg.data(), fg.data(), out.data());
+            for (size_t i = 0; i < 4; ++i) {
+                const double stored = matte.stored(i, 3);
+                EXPECT_EQ(out.stored(i, 3), source == 0 ? 255 - stored : stored) << i;
+            }
+        }
+    }
+}
+
+// A frame of many groups, with a few pixels after the last whole group: in both passes that
+// read a matte, each pixel's alpha comes from the matte pixel at the same position, to the
+// frame's end and no further.
+TEST(Alpha, LongFramesKeepTheMatteInStep) {
+    constexpr size_t n = 4 * 300 + 3;
+    for (const Format& f : kFormats) {
+        Frame bg(f, n), fg(f, n), matte(f, n);
+        for (size_t i = 0; i < n; ++i) {
+            for (int c = 0; c < 3; ++c) fg.setStored(i, c, fg.quantize(0.5));
+            matte.setStored(i, 3, matte.quantize(double(i % 251) / 250, true));
+        }
+        for (int show : {0, 1}) {
+            SCOPED_TRACE(std::string(f.name) + (show ? ", show alpha" : ""));
+            Frame out(f, n);
+            const Frame before = out;
+            BlendSettings s = settingsFor(f, n, 1);
+            applySteps(s, {.source = 0});
+            s.showAlpha = show;
+            s.matteData = matte.data();
+            runKernel(s, bg.data(), fg.data(), out.data());
+            for (size_t i = 0; i < n - 3; ++i) {
+                const double alpha = 1 - matte.stored(i, 3) / alphaScale(f);
+                const double want = out.store(alpha, true);
+                ASSERT_NEAR(out.stored(i, 3), want, alphaTolerance(f)) << "pixel " << i;
+                const double grey = show ? out.store(alpha, false) : fg.stored(i, 0);
+                ASSERT_NEAR(out.stored(i, 0), grey, out.tolerance(grey) + alphaTolerance(f)) << i;
+            }
+            for (size_t i = n - 3; i < n; ++i)
+                for (int c = 0; c < 4; ++c) ASSERT_EQ(out.stored(i, c), before.stored(i, c)) << i;
+            EXPECT_TRUE(out.canariesIntact());
+        }
+    }
+}
+
+// The documented values, on float frames, where the inputs are exact.
+const Format kFloat{PixelDepth::Float32, PixelLayout::ARGB, ValueRange::Full, "float"};
+
+// Output alphas for matte pixels (padded to whole groups with black).
+std::vector<double> alphasFor(const Steps& k, std::vector<Rgba> matte) {
+    const size_t n = matte.size();
+    matte.resize((n + 3) / 4 * 4, Rgba{});
+    Frame bg(kFloat, matte.size()), fg(kFloat, matte.size()), m(kFloat, matte.size()),
+        out(kFloat, matte.size());
+    for (size_t i = 0; i < matte.size(); ++i)
+        for (int c = 0; c < 4; ++c) m.setStored(i, c, matte[i][c]);
+    BlendSettings s = settingsFor(kFloat, matte.size(), 1);
+    applySteps(s, k);
+    s.matteData = m.data();
+    runKernel(s, bg.data(), fg.data(), out.data());
+    std::vector<double> alphas;
+    for (size_t i = 0; i < n; ++i) alphas.push_back(out.stored(i, 3));
+    return alphas;
+}
+
+void expectAlphas(const Steps& k, const std::vector<Rgba>& matte, const std::vector<double>& want) {
+    const std::vector<double> got = alphasFor(k, matte);
+    for (size_t i = 0; i < want.size(); ++i) EXPECT_NEAR(got[i], want[i], 1e-4) << "pixel " << i;
+}
+
+// A matte whose red channel is each y (the source Red).
+std::vector<Rgba> reds(std::initializer_list<double> ys) {
+    std::vector<Rgba> m;
+    for (double y : ys) m.push_back({y, 0.5, 0.25, 0.125});
+    return m;
+}
+
+TEST(Alpha, KnownValues) {
+    {
+        SCOPED_TRACE("hue");
+        const std::vector<Rgba> colours = {{1, 0, 0, 0},       {1, 1, 0, 0}, {0, 1, 0, 0},
+                                           {0, 1, 1, 0},       {0, 0, 1, 0}, {1, 0, 1, 0},
+                                           {0.4, 0.4, 0.4, 0}, {0, 0, 0, 0}, {1, 1, 1, 0}};
+        expectAlphas({.source = 5}, colours, {0, 1.0 / 6, 1.0 / 3, 0.5, 2.0 / 3, 5.0 / 6, 0, 0, 0});
+        // Grey and black have hue 0, then the rotation is added.
+        expectAlphas({.source = 5, .rotate = 0.25}, {{0.4, 0.4, 0.4, 0}, {0, 0, 0, 0}},
+                     {0.25, 0.25});
+    }
+    {
+        SCOPED_TRACE("saturation, value, lightness");
+        expectAlphas({.source = 6}, {{0, 0, 0, 0}, {1, 0.5, 0.5, 0}, {0.8, 0.8, 0.8, 0}},
+                     {0, 0.5, 0});
+        expectAlphas({.source = 6, .rotate = 0.25}, {{0, 0, 0, 0}}, {0.25});
+        expectAlphas({.source = 7}, {{0.2, 0.9, 0.4, 0}}, {0.9});
+        expectAlphas({.source = 8}, {{0.2, 0.9, 0.4, 0}}, {0.55});
+    }
+    {
+        SCOPED_TRACE("rotate");
+        expectAlphas({.source = 1, .rotate = 0.5}, reds({0.25, 0.75, 0, 1}),
+                     {0.75, 0.25, 0.5, 0.5});
+        EXPECT_EQ(alphasFor({.source = 1}, reds({1.0}))[0], 1.0);
+    }
+    {
+        SCOPED_TRACE("window 0.2 to 0.8, no soft edges, normalised");
+        const Steps k{.source = 1, .range = 1, .low = 0.2, .high = 0.8};
+        expectAlphas(k, reds({0.5, 0.9, 0.1}), {0.5, 0, 0});
+        Steps keep = k;
+        keep.blackout = 0;
+        expectAlphas(keep, reds({0.5, 0.9, 0.1}), {0.5, 1, 0});
+    }
+    {
+        SCOPED_TRACE("soft low edge");
+        const Steps k{.source = 1, .range = 1, .low = 0.5, .softLow = 0.2, .normalize = 0};
+        expectAlphas(k, reds({0.4, 0.2, 0.0, 0.6}), {0.3625, 0.3, 0.3, 0.6});
+    }
+    {
+        SCOPED_TRACE("empty normalisation span multiplies by 1e8");
+        const Steps k{.source = 1, .range = 1, .low = 0.5, .high = 0.25, .softLow = 0.25};
+        expectAlphas(k, reds({0.3, 0.2, 0.9}), {1, 0, 1});
+    }
+}
+
+TEST(Alpha, UnpremultiplyDividesByTheRawSource) {
+    struct Known {
+        Steps steps;
+        Rgba matte;
+        double factor;
+    };
+    const Known known[] = {
+        {{.source = 1, .unpremultiply = 1}, {0, 0.5, 0.5, 0}, 1},  // x = 0: unchanged
+        {{.source = 1, .unpremultiply = 1}, {-0.25, 0, 0, 0}, 1},  // x < 0: unchanged
+        {{.source = 1, .unpremultiply = 1}, {0.5, 0, 0, 0}, 2},    // doubled
+        {{.source = 1, .invert = 1, .unpremultiply = 1}, {0.25, 0, 0, 0}, 4},
+        {{.source = 1, .unpremultiply = 0}, {0.5, 0, 0, 0}, 1},
+    };
+    const double colours[3] = {0.1, 0.2, 0.15};
+    for (const Known& k : known) {
+        Frame bg(kFloat, 4), fg(kFloat, 4), m(kFloat, 4), out(kFloat, 4);
+        for (size_t i = 0; i < 4; ++i) {
+            for (int c = 0; c < 4; ++c) m.setStored(i, c, k.matte[c]);
+            for (int c = 0; c < 3; ++c) fg.setStored(i, c, colours[c]);
+        }
+        BlendSettings s = settingsFor(kFloat, 4, 1);
+        applySteps(s, k.steps);
+        s.matteData = m.data();
+        runKernel(s, bg.data(), fg.data(), out.data());
+        for (size_t i = 0; i < 4; ++i)
+            for (int c = 0; c < 3; ++c)
+                EXPECT_NEAR(out.stored(i, c), colours[c] * k.factor, 1e-5)
+                    << "factor " << k.factor << " channel " << c;
+    }
+}
+
+// Non-finite float samples in matte, foreground and background: no crash, the colours stay in
+// the legal bounds and the alpha in [0, 1], whatever the source and the steps.
+TEST(Alpha, NonFiniteSamplesStayWithinTheBounds) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    const float nonFinite[] = {nan, inf, -inf, 0.5f, 1e38f, -1e38f, 0.0f, nan, 0.25f};
+    constexpr size_t n = 64;
+    Frame bg(kFloat, n), fg(kFloat, n), m(kFloat, n), out(kFloat, n);
+    for (size_t i = 0; i < n; ++i)
+        for (int c = 0; c < 4; ++c) {
+            m.setStored(i, c, nonFinite[(i + c) % 9]);
+            fg.setStored(i, c, nonFinite[(i / 3 + 2 * c) % 9]);
+            bg.setStored(i, c, nonFinite[(i / 9 + c) % 9]);
+        }
+    const Steps steps[] = {
+        {},
+        {.rotate = 0.5, .invert = 1, .unpremultiply = 1},
+        {.range = 1, .low = 0.2, .high = 0.8, .softLow = 0.1, .softHigh = 0.1, .blackout = 0},
+        {.range = 1, .low = 0.5, .high = 0.25, .softLow = 0.25, .unpremultiply = 1},
+    };
+    // A NaN raw value becomes the lower bound of the first clamp, before the rotation.
+    const float nanInf[] = {nan, inf, -inf, 0.5f};
+    std::vector<Rgba> matte;
+    for (float v : nanInf) matte.push_back({v, 0, 0, 0});
+    expectAlphas({.source = 1, .rotate = 0.25}, matte, {0.25, 0.25, 0.25, 0.75});
+    expectAlphas({.source = 1, .invert = 1}, matte, {1, 0, 1, 0.5});
+    {
+        // And a NaN colour becomes the lower legal bound.
+        Frame b(kFloat, 4), f(kFloat, 4), mt(kFloat, 4), o(kFloat, 4);
+        for (size_t i = 0; i < 4; ++i)
+            for (int c = 0; c < 4; ++c) {
+                f.setStored(i, c, nanInf[(i + c) % 4]);
+                b.setStored(i, c, 0);
+                mt.setStored(i, c, 0);
+            }
+        BlendSettings s = settingsFor(kFloat, 4, 1);
+        applySteps(s, {.source = 1, .unpremultiply = 1});
+        s.matteData = mt.data();  // red 0: nothing is divided
+        runKernel(s, b.data(), f.data(), o.data());
+        const double want[] = {0, 1, 0, 0.5};
+        for (size_t i = 0; i < 4; ++i)
+            for (int c = 0; c < 3; ++c) EXPECT_EQ(o.stored(i, c), want[(i + c) % 4]) << i << c;
+    }
+
+    for (uint32_t source = 0; source <= 9; ++source)
+        for (Steps k : steps)
+            for (int mode = 1; mode <= 25; ++mode)
+                for (int variant = 0; variant < 3; ++variant) {  // clamp on, clamp off, show alpha
+                    k.source = source;
+                    BlendSettings s = settingsFor(kFloat, n, mode);
+                    applySteps(s, k);
+                    s.matteData = m.data();
+                    s.clampToLegal = variant == 1 ? 0 : 1;
+                    s.showAlpha = variant == 2 ? 1 : 0;
+                    s.fgCorrection = s.outCorrection = 1;
+                    s.fgSaturation = 1.5f;
+                    s.outContrast = 0.5f;
+                    runKernel(s, bg.data(), fg.data(), out.data());
+                    const double lo = variant == 1 ? -2.0 : 0.0;
+                    const double hi = variant == 1 ? std::bit_cast<float>(0x3FFFFDF8u) : 1.0;
+                    for (size_t i = 0; i < n; ++i) {
+                        for (int c = 0; c < 3; ++c) {
+                            const double v = out.stored(i, c);
+                            ASSERT_TRUE(v >= lo && v <= hi)
+                                << "source " << source << " mode " << mode << " variant " << variant
+                                << " pixel " << i << " channel " << c << ": " << v;
+                        }
+                        const double a = out.stored(i, 3);
+                        ASSERT_TRUE(a >= 0.0 && a <= 1.0) << "source " << source << " mode " << mode
+                                                          << " pixel " << i << ": " << a;
+                    }
+                }
+}
+
+}  // namespace

@@ -1,0 +1,295 @@
+// Foreground and output colour correction through the kernels, against a scalar model of the
+// correction in double precision, in every depth and channel order.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <bit>
+#include <cmath>
+#include <string>
+
+#include "blend_model.h"
+#include "kernel_harness.h"
+
+namespace {
+
+using namespace kernel_test;
+using Rgb = std::array<double, 3>;
+
+struct Correction {
+    int on = 0;
+    int invert = 0;
+    double contrast = 0, brightness = 0, saturation = 1;
+    Rgb shift{};
+};
+
+// Invert, contrast about 0.5 with brightness, saturation against Rec. 709 luma, shift; nothing
+// is clamped in between. A correction that is off does nothing, its invert switch included.
+void correctModel(Rgb& c, const Correction& k) {
+    if (!k.on) return;
+    Rgb c1;
+    for (int i = 0; i < 3; ++i) {
+        const double v = k.invert ? 1.0 - c[i] : c[i];
+        c1[i] = v * (k.contrast + 1) + k.brightness - k.contrast * 0.5;
+    }
+    const double y = (c1[0] * 0.2126 + c1[1] * 0.7152) + c1[2] * 0.0722;
+    for (int i = 0; i < 3; ++i) c[i] = k.saturation * c1[i] + (1 - k.saturation) * y + k.shift[i];
+}
+
+void applyCorrections(BlendSettings& s, const Correction& fg, const Correction& out) {
+    s.fgCorrection = fg.on;
+    s.invertForeground = fg.invert;
+    s.fgContrast = static_cast<float>(fg.contrast);
+    s.fgBrightness = static_cast<float>(fg.brightness);
+    s.fgSaturation = static_cast<float>(fg.saturation);
+    for (int i = 0; i < 3; ++i) s.fgShift[i] = static_cast<float>(fg.shift[i]);
+    s.outCorrection = out.on;
+    s.invertOutput = out.invert;
+    s.outContrast = static_cast<float>(out.contrast);
+    s.outBrightness = static_cast<float>(out.brightness);
+    s.outSaturation = static_cast<float>(out.saturation);
+    for (int i = 0; i < 3; ++i) s.outShift[i] = static_cast<float>(out.shift[i]);
+}
+
+// Foreground colours with a different value in every channel (so a swapped channel or lane
+// shows), primaries for the luma weights, greys, super-black and super-white.
+const Rgb kForeground[] = {
+    {1, 0, 0},           {0, 1, 0},          {0, 0, 1},         {0.25, 0.75, 0.5},
+    {0.75, 0.25, 0},     {0.5, 0.5, 0.5},    {0, 0, 0},         {1, 1, 1},
+    {0.1, 0.4, 0.9},     {1.07, -0.07, 0.6}, {0.33, 0.9, 0.05}, {0.6, 0.2, 0.8},
+    {-0.05, 0.45, 1.05}, {0.9, 0.1, 0.3},    {0.2, 0.3, 0.4},   {0.8, 0.65, 0.15},
+};
+const Rgb kBackground[] = {
+    {0.3, 0.6, 0.9}, {0.9, 0.1, 0.5}, {0.0, 1.0, 0.25}, {0.7, 0.45, 0.05}, {0.55, 0.2, 0.95}};
+// The table first, then a pattern: the frame crosses the chunks that the passes walk in, and
+// ends with three pixels after its last whole group.
+constexpr size_t kPixels = 4 * 260 + 3;
+
+Rgb foregroundOf(size_t i) {
+    if (i < std::size(kForeground)) return kForeground[i];
+    Rgb c;
+    for (int ch = 0; ch < 3; ++ch) c[ch] = -0.1 + double((i * 37 + ch * 11) % 120) / 100;
+    return c;
+}
+
+struct Case {
+    const char* name;
+    int mode;
+    float magic, mix;
+    int clamp;
+    Correction fg, out;
+};
+
+const Case kCases[] = {
+    {"invert alone", 1, 1, 1, 1, {.on = 1, .invert = 1}, {}},
+    {"contrast +1", 1, 1, 1, 1, {.on = 1, .contrast = 1}, {}},
+    {"contrast -1 with brightness", 1, 1, 1, 0, {.on = 1, .contrast = -1, .brightness = 0.1}, {}},
+    {"saturation 0", 1, 1, 1, 1, {.on = 1, .saturation = 0}, {}},
+    {"saturation 2", 1, 1, 1, 0, {.on = 1, .saturation = 2}, {}},
+    {"shift per channel", 1, 1, 1, 0, {.on = 1, .shift = {0.1, -0.2, 0.3}}, {}},
+    // m = 0.5 halves the foreground, so a value above 1 or below 0 before the blend stays
+    // visible after it, also in 8-bit.
+    {"foreground above 1 reaches the blend", 1, 0.5, 1, 0, {.on = 1, .brightness = 0.6}, {}},
+    {"foreground below 0 reaches the blend", 3, 0.5, 1, 0, {.on = 1, .brightness = -0.6}, {}},
+    // An unclamped brightness step changes the luma that saturation 0 mixes in.
+    {"output unclamped between its steps",
+     1,
+     1,
+     1,
+     0,
+     {},
+     {.on = 1, .brightness = 0.5, .saturation = 0}},
+    {"output above 1 meets the clamp", 1, 1, 1, 1, {}, {.on = 1, .brightness = 0.6}},
+    {"output below 0 meets the clamp",
+     5,
+     1,
+     1,
+     1,
+     {},
+     {.on = 1, .contrast = 1, .brightness = -0.5}},
+    {"output invert and contrast", 6, 1, 0.6, 0, {}, {.on = 1, .invert = 1, .contrast = 0.5}},
+    {"switches without their corrections",
+     1,
+     1,
+     1,
+     1,
+     {.on = 0, .invert = 1, .contrast = 1, .brightness = 0.3},
+     {.on = 0, .invert = 1, .saturation = 0}},
+    {"fg invert off while output correction runs",
+     1,
+     1,
+     0.8,
+     1,
+     {.on = 0, .invert = 1, .brightness = 0.4},
+     {.on = 1, .contrast = 0.5}},
+    {"out invert off while fg correction runs",
+     1,
+     1,
+     0.8,
+     0,
+     {.on = 1, .saturation = 0.5},
+     {.on = 0, .invert = 1, .brightness = -0.3}},
+    {"both with Overlay",
+     7,
+     1,
+     0.7,
+     1,
+     {.on = 1,
+      .invert = 1,
+      .contrast = 0.3,
+      .brightness = -0.1,
+      .saturation = 1.5,
+      .shift = {0.05, 0, -0.05}},
+     {.on = 1, .contrast = -0.4, .brightness = 0.05, .saturation = 0.2, .shift = {0, 0.1, 0}}},
+    {"both with Screen at m 0.8",
+     6,
+     0.8,
+     0.9,
+     0,
+     {.on = 1, .contrast = -0.5, .saturation = 0, .shift = {0.2, 0, 0}},
+     {.on = 1, .invert = 1, .saturation = 1.8}},
+    {"Fill with Magic ignores the foreground correction",
+     25,
+     0.6,
+     0.75,
+     1,
+     {.on = 1, .invert = 1, .brightness = 0.5, .saturation = 0},
+     {.on = 1, .contrast = 0.25, .shift = {0, 0, 0.2}}},
+};
+
+struct Inputs {
+    Frame bg, fg, matte;
+};
+
+Inputs makeInputs(const Format& f) {
+    Inputs in{Frame(f, kPixels), Frame(f, kPixels), Frame(f, kPixels)};
+    for (size_t i = 0; i < kPixels; ++i) {
+        const Rgb fg = foregroundOf(i);
+        for (int c = 0; c < 3; ++c) {
+            in.fg.setStored(i, c, in.fg.quantize(fg[c]));
+            in.bg.setStored(i, c, in.bg.quantize(kBackground[i % std::size(kBackground)][c]));
+            in.matte.setStored(i, c, in.matte.quantize(0.5));
+        }
+        in.fg.setStored(i, 3, in.fg.quantize(0.2, true));
+        in.bg.setStored(i, 3, in.bg.quantize(0.9, true));
+        in.matte.setStored(i, 3, in.matte.quantize(double(i % 97) / 96, true));
+    }
+    return in;
+}
+
+// A stored alpha in working form: no offset, also at video levels.
+double alphaOf(const Frame& frame, const Format& f, size_t i) {
+    const double scale = f.depth == PixelDepth::Bits8       ? 255.0
+                         : f.depth == PixelDepth::Fixed2_14 ? 16384.0
+                                                            : 1.0;
+    return frame.stored(i, 3) / scale;
+}
+
+// The pipeline around the corrections: correct a, blend, mix, correct out, clamp.
+Rgb expectedColours(const Case& c, const Inputs& in, size_t i) {
+    Rgb a, b, out;
+    for (int ch = 0; ch < 3; ++ch) {
+        a[ch] = in.fg.working(in.fg.stored(i, ch));
+        b[ch] = in.bg.working(in.bg.stored(i, ch));
+    }
+    if (c.mode != 25) correctModel(a, c.fg);
+    for (int ch = 0; ch < 3; ++ch) {
+        const double s = blend_model::blend(c.mode, a[ch], b[ch], c.magic).front();
+        out[ch] = s * c.mix + (1.0 - c.mix) * b[ch];
+    }
+    correctModel(out, c.out);
+    const double lo = c.clamp ? 0.0 : -2.0;
+    const double hi = c.clamp ? 1.0 : std::bit_cast<float>(0x3FFFFDF8u);
+    for (double& v : out) v = std::fmin(std::fmax(v, lo), hi);
+    return out;
+}
+
+// Each case in the plain or correction pass (no matte) and in the matte pass, where the
+// corrections are the same and the alpha is 1 - A of the matte; every whole group is written,
+// the pixels after them are not.
+TEST(Correction, MatchesTheModelInEveryDepthChannelOrderAndPass) {
+    for (const Format& f : kFormats) {
+        const Inputs in = makeInputs(f);
+        for (const Case& c : kCases) {
+            for (bool matte : {false, true}) {
+                SCOPED_TRACE(std::string(f.name) + ", " + c.name + (matte ? ", matte" : ""));
+                Frame out(f, kPixels);
+                const Frame before = out;
+                BlendSettings s = settingsFor(f, kPixels, c.mode);
+                s.magic = c.magic;
+                s.mix = c.mix;
+                s.clampToLegal = c.clamp;
+                applyCorrections(s, c.fg, c.out);
+                if (matte) {
+                    s.alphaEnabled = 1;
+                    s.matteData = in.matte.data();
+                }
+                // Fill with Magic must not read the foreground at all.
+                runKernel(s, in.bg.data(), c.mode == 25 ? nullptr : in.fg.data(), out.data());
+                const size_t written = kPixels / 4 * 4;
+                int failures = 0;
+                for (size_t i = 0; i < written && failures < 8; ++i) {
+                    const Rgb expected = expectedColours(c, in, i);
+                    const double alpha =
+                        matte ? out.store(1.0 - alphaOf(in.matte, f, i), true) : 0.0;
+                    for (int ch = 0; ch < 4; ++ch) {
+                        const double want = ch < 3 ? out.store(expected[ch], false) : alpha;
+                        if (std::fabs(out.stored(i, ch) - want) > out.tolerance(want)) {
+                            ++failures;
+                            ADD_FAILURE() << "pixel " << i << " channel " << ch << ": "
+                                          << out.stored(i, ch) << ", expected " << want;
+                        }
+                    }
+                }
+                for (size_t i = written; i < kPixels; ++i)
+                    for (int ch = 0; ch < 4; ++ch)
+                        EXPECT_EQ(out.stored(i, ch), before.stored(i, ch)) << "pixel " << i;
+                EXPECT_TRUE(out.canariesIntact());
+            }
+        }
+    }
+}
+
+// The documented values, written out, so that the model itself is pinned down too.
+TEST(Correction, KnownValues) {
+    struct Known {
+        const char* name;
+        Correction fg;
+        Rgb in, want;
+    };
+    const Known known[] = {
+        {"invert", {.on = 1, .invert = 1}, {0.25, 0.5, 1}, {0.75, 0.5, 0}},
+        {"contrast +1", {.on = 1, .contrast = 1}, {0.25, 0.75, 0.5}, {0, 1, 0.5}},
+        {"contrast -1",
+         {.on = 1, .contrast = -1, .brightness = 0.125},
+         {0, 0.25, 1},
+         {0.625, 0.625, 0.625}},
+        {"saturation 0 on red", {.on = 1, .saturation = 0}, {1, 0, 0}, {0.2126, 0.2126, 0.2126}},
+        {"saturation 0 on blue", {.on = 1, .saturation = 0}, {0, 0, 1}, {0.0722, 0.0722, 0.0722}},
+        {"shift", {.on = 1, .shift = {0.25, -0.25, 0.125}}, {0.5, 0.5, 0.5}, {0.75, 0.25, 0.625}},
+    };
+    for (const Format& f : kFormats) {
+        for (const Known& k : known) {
+            SCOPED_TRACE(std::string(f.name) + ", " + k.name);
+            Frame bg(f, 4), fg(f, 4), out(f, 4);
+            for (size_t i = 0; i < 4; ++i)
+                for (int c = 0; c < 3; ++c) {
+                    fg.setStored(i, c, fg.quantize(k.in[c]));
+                    bg.setStored(i, c, bg.quantize(0.3));
+                }
+            BlendSettings s = settingsFor(f, 4, 1);
+            s.clampToLegal = 0;
+            applyCorrections(s, k.fg, {});
+            runKernel(s, bg.data(), fg.data(), out.data());
+            // One code more than the model comparison: the input was quantised too.
+            const bool exact = f.depth == PixelDepth::Float32;
+            for (size_t i = 0; i < 4; ++i)
+                for (int c = 0; c < 3; ++c) {
+                    const double want = out.store(k.want[c], false);
+                    EXPECT_NEAR(out.stored(i, c), want, exact ? 1e-6 : out.tolerance(want) + 1)
+                        << "pixel " << i << " channel " << c;
+                }
+        }
+    }
+}
+
+}  // namespace
