@@ -40,12 +40,17 @@ inline F4 clamp(F4 x, F4 lo, F4 hi) { return min(max(x, lo), hi); }
 inline F4 abs(F4 x) { return _mm_andnot_ps(_mm_set1_ps(-0.0f), x.v); }
 // The processor's reciprocal estimate (relative error at most 1.5 * 2^-12) refined by one
 // Newton step to about 22 bits: as fast as a multiply chain, and 2.14 results then stay
-// within a code or two of the exact quotient on every processor. 1 / 0 gives NaN, so every
-// caller selects the divided lanes by a guard.
+// within a code or two of the exact quotient on every processor. Where the estimate is
+// infinite (x is 0 or a denormal) it is kept: the Newton step would turn it into NaN or
+// into an infinity of the wrong sign. Callers select the divided lanes by a guard.
 inline F4 rcp(F4 x) {
     const __m128 r = _mm_rcp_ps(x.v);
-    return _mm_mul_ps(r, _mm_sub_ps(_mm_set1_ps(2.0f), _mm_mul_ps(x.v, r)));
+    const __m128 refined = _mm_mul_ps(r, _mm_sub_ps(_mm_set1_ps(2.0f), _mm_mul_ps(x.v, r)));
+    const __m128 magnitude = _mm_andnot_ps(_mm_set1_ps(-0.0f), r);
+    const __m128 infinite = _mm_cmpeq_ps(magnitude, _mm_set1_ps(__builtin_huge_valf()));
+    return _mm_blendv_ps(refined, r, infinite);
 }
+
 // Per lane: `ifTrue` where the mask is set, else `ifFalse`.
 inline F4 select(F4 mask, F4 ifTrue, F4 ifFalse) {
     return _mm_blendv_ps(ifFalse.v, ifTrue.v, mask.v);

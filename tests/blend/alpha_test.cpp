@@ -614,3 +614,30 @@ TEST(Alpha, NonFiniteSamplesStayWithinTheBounds) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace kernel_test;
+
+// A denormal raw alpha is above 0, so the foreground is divided by it: the quotient is too
+// large for a float and the colour reaches the upper bound, not the lower one.
+TEST(AlphaEdges, UnpremultiplyingByADenormalSaturatesUpward) {
+    const Format f{PixelDepth::Float32, PixelLayout::RGBA, ValueRange::Full, "float"};
+    Frame bg(f, 4), fg(f, 4), matte(f, 4), out(f, 4);
+    for (size_t i = 0; i < 4; ++i)
+        for (int c = 0; c < 4; ++c) {
+            fg.setStored(i, c, 0.5);
+            bg.setStored(i, c, 0.25);
+            matte.setStored(i, c, c == 0 ? 1e-40 : 0.0);
+        }
+    BlendSettings s = settingsFor(f, 4, 1);
+    s.alphaEnabled = 1;
+    s.alphaSource = 1;  // Red
+    s.unpremultiply = 1;
+    s.matteData = matte.data();
+    runKernel(s, bg.data(), fg.data(), out.data());
+    for (size_t i = 0; i < 4; ++i)
+        for (int c = 0; c < 3; ++c) EXPECT_EQ(out.stored(i, c), 1.0) << i << " " << c;
+}
+
+}  // namespace
