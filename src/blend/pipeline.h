@@ -105,7 +105,9 @@ struct ColourChunk {
 // cycle as the plain pass. Staged, a frame takes a quarter less time. The operations and
 // their order are those of blendGroup, so the results are the same.
 template <class Mode, class Io, bool FgCorrection, bool OutCorrection>
-[[gnu::flatten]] void colourPass(const FrameJob& job) {
+[[gnu::flatten]] void colourPass(const FrameJob& shared) {
+    // A copy the stores cannot alias, so its constants stay in registers across the loop.
+    const FrameJob job = shared;
     constexpr size_t step = 4 * Io::kPixelBytes;
     constexpr bool readsFg = mode::readsForeground<Mode>();
     constexpr bool fgStage = FgCorrection && readsFg;
@@ -177,7 +179,8 @@ void forEachAlphaChunk(const FrameJob& job, AlphaStage stage, PerGroup&& group) 
 // The matte pass: the alpha of the matte becomes the output alpha; it takes no part in the
 // colour arithmetic except by unpremultiplying the foreground.
 template <class Mode, class Io, bool FgCorrection, bool OutCorrection>
-[[gnu::flatten]] void mattePass(const FrameJob& job, AlphaStage stage) {
+[[gnu::flatten]] void mattePass(const FrameJob& shared, AlphaStage stage) {
+    const FrameJob job = shared;  // not aliased by the stores
     constexpr bool readsFg = mode::readsForeground<Mode>();
     forEachAlphaChunk<Io>(job, stage, [&](size_t i, size_t offset, const AlphaChunk& chunk) {
         const Group bg = Io::load(job.background + offset, job.format);
@@ -198,7 +201,8 @@ template <class Mode, class Io, bool FgCorrection, bool OutCorrection>
 
 // The show-alpha pass: the alpha as grey, the same for every blend mode.
 template <class Io>
-[[gnu::flatten]] void showAlphaPass(const FrameJob& job, AlphaStage stage) {
+[[gnu::flatten]] void showAlphaPass(const FrameJob& shared, AlphaStage stage) {
+    const FrameJob job = shared;  // not aliased by the stores
     forEachAlphaChunk<Io>(job, stage, [&](size_t i, size_t offset, const AlphaChunk& chunk) {
         const F4 a = chunk.alpha[i];
         const F4 grey = clamp(a, job.lo, job.hi);
