@@ -1,11 +1,5 @@
 #include "blend/alpha.h"
 
-namespace {
-
-F4 mask(bool on) { return on ? F4(_mm_castsi128_ps(_mm_set1_epi32(-1))) : F4::zero(); }
-
-}  // namespace
-
 AlphaConstants makeAlphaConstants(const KernelContext& context) {
     const BlendSettings& s = *context.settings;
     AlphaConstants k{};
@@ -21,8 +15,8 @@ AlphaConstants makeAlphaConstants(const KernelContext& context) {
     k.rampStart = context.lowRampStartV;
     const F4 span = F4(context.highRampEndV) - k.rampStart;
     k.invSpan = select(span == F4::zero(), F4::all(1e8f), rcp(span));
-    k.normalize = mask(isSet(s.normalizeAlpha));
-    k.blackout = mask(isSet(s.blackoutHighlights));
-    k.invert = mask(context.invertAlphaOn != 0);
+    k.normalize = F4::mask(isSet(s.normalizeAlpha));
+    k.blackout = F4::mask(isSet(s.blackoutHighlights));
+    k.invert = F4::mask(context.invertAlphaOn != 0);
     return k;
 }

@@ -48,8 +48,7 @@ FrameJob makeJob(const KernelContext& context, const uint8_t* background, const 
     job.out = makeCorrection(context.invertOutputOn != 0, s.outContrastV, s.outBrightnessV,
                              s.outSaturationV, s.outShiftRV, s.outShiftGV, s.outShiftBV);
     job.alpha = makeAlphaConstants(context);
-    job.unpremultiply =
-        context.unpremultiplyOn ? F4(_mm_castsi128_ps(_mm_set1_epi32(-1))) : F4::zero();
+    job.unpremultiply = F4::mask(context.unpremultiplyOn != 0);
     return job;
 }
 

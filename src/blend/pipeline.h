@@ -86,9 +86,13 @@ Group blendGroup(Group fg, const Group& bg, const FrameJob& job) {
     return out;
 }
 
-template <class Io>
-Group loadForeground(const FrameJob& job, size_t offset, bool reads) {
-    return reads ? Io::load(job.foreground + offset, job.format) : Group{};
+// The foreground group, or nothing for a mode that never reads it.
+template <class Io, bool Reads>
+Group loadForeground(const FrameJob& job, size_t offset) {
+    if constexpr (Reads)
+        return Io::load(job.foreground + offset, job.format);
+    else
+        return Group{};
 }
 
 // The colours of a run of groups between the stages of a correction pass.
@@ -114,7 +118,7 @@ template <class Mode, class Io, bool FgCorrection, bool OutCorrection>
     if constexpr (!fgStage && !OutCorrection) {
         for (size_t i = 0, offset = 0; i < job.groups; ++i, offset += step) {
             const Group bg = Io::load(job.background + offset, job.format);
-            const Group fg = loadForeground<Io>(job, offset, readsFg);
+            const Group fg = loadForeground<Io, readsFg>(job, offset);
             Io::store(job.output + offset, blendGroup<Mode, false, false>(fg, bg, job), job.format);
         }
     } else {
@@ -138,7 +142,7 @@ template <class Mode, class Io, bool FgCorrection, bool OutCorrection>
                 if constexpr (fgStage)
                     fg = {chunk.r[i], chunk.g[i], chunk.b[i], F4::zero()};
                 else
-                    fg = loadForeground<Io>(job, offset, readsFg);
+                    fg = loadForeground<Io, readsFg>(job, offset);
                 Group out = mixGroup<Mode>(fg, bg, job);
                 if constexpr (OutCorrection) {
                     chunk.r[i] = out.r;
@@ -184,7 +188,7 @@ template <class Mode, class Io, bool FgCorrection, bool OutCorrection>
     constexpr bool readsFg = mode::readsForeground<Mode>();
     forEachAlphaChunk<Io>(job, stage, [&](size_t i, size_t offset, const AlphaChunk& chunk) {
         const Group bg = Io::load(job.background + offset, job.format);
-        Group fg = loadForeground<Io>(job, offset, readsFg);
+        Group fg = loadForeground<Io, readsFg>(job, offset);
         if constexpr (readsFg) {
             const F4 x = chunk.raw[i];
             const F4 divide = (x > F4::zero()) & job.unpremultiply;

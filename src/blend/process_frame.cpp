@@ -6,6 +6,7 @@
 
 #include "blend/corvane_processor.h"
 #include "blend/kernel_context.h"
+#include "host/frame_requests.h"
 #include "host/guard.h"
 #include "host/host_ref.h"
 #include "host/ids.h"
@@ -44,11 +45,7 @@ int32_t Corvane_Processor::processFrame(IAVXEffectContext* context, IAVXOutputSe
         IAVXEffectContext& ctx = *require(context);
         const uint64_t frameBytes = s.frame.frameBytes;
 
-        HostRef<IAVXFrameBuffer> output;
-        check(require(outputSet)->GetOutputFrame(frame_request::kOutputIndex,
-                                                 frame_request::OutputFrameKind,
-                                                 iid::IAVXFrameBuffer, output.putVoid()));
-        require(output.get());
+        HostRef<IAVXFrameBuffer> output = outputFrame(outputSet);
         requireBytes(*output, frameBytes);
 
         // With no input there is no layer to read; the index correction needs at least one.
@@ -61,9 +58,7 @@ int32_t Corvane_Processor::processFrame(IAVXEffectContext* context, IAVXOutputSe
         std::array<FetchedInput, kMaxInputs> inputs;
         for (uint32_t i = 0; i < n; ++i) {
             FetchedInput& in = inputs[i];
-            check(ctx.GetInput(static_cast<int32_t>(i), frame_request::InputTrackKind,
-                               iid::IAVXInputTrack, in.track.putVoid()));
-            require(in.track.get());
+            in.track = inputTrack(ctx, static_cast<int32_t>(i));
             check(in.track->FetchFrame(s.frameTime, s.field, s.frame.fieldMode, in.frame.put()));
             require(in.frame.get());
             check(in.frame->GetLayout(in.layout.put()));

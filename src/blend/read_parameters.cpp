@@ -2,6 +2,7 @@
 #include "blend/corvane_processor.h"
 #include "blend/param_reading.h"
 #include "effects/blend_catalogue.h"
+#include "host/frame_requests.h"
 #include "host/guard.h"
 #include "host/ids.h"
 
@@ -74,11 +75,7 @@ int32_t Corvane_Processor::readBlendParameters(IAVXEffectContext* context,
         s.outSaturation = fraction(r.read<Double>(p::OutSaturation, 0.0), 100.0);
         copyTriple(s.outShift, r.read<Triple>(p::OutShift, {}));
 
-        HostRef<IAVXFrameBuffer> output;
-        check(require(outputSet)->GetOutputFrame(frame_request::kOutputIndex,
-                                                 frame_request::OutputFrameKind,
-                                                 iid::IAVXFrameBuffer, output.putVoid()));
-        s.frame = readFrameFormat(*require(output.get()));
+        s.frame = readFrameFormat(*outputFrame(outputSet));
     });
 }
 

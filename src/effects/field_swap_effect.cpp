@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "host/frame_requests.h"
 #include "host/guard.h"
 #include "host/ids.h"
 
@@ -19,11 +20,7 @@ int32_t Corvane_FieldSwap_Effect::Render(IAVXEffectContext* context, void*, void
         const int32_t frameTime = require(renderTime)->GetFrameTime();
         const int32_t field = require(renderField)->GetField();
 
-        HostRef<IAVXFrameBuffer> output;
-        check(require(outputSet)->GetOutputFrame(frame_request::kOutputIndex,
-                                                 frame_request::OutputFrameKind,
-                                                 iid::IAVXFrameBuffer, output.putVoid()));
-        require(output.get());
+        HostRef<IAVXFrameBuffer> output = outputFrame(outputSet);
         const int32_t fieldMode = output->GetFieldMode();
         HostRef<IAVXFrameLayout> outputLayout;
         check(output->GetLayout(outputLayout.put()));
@@ -32,10 +29,7 @@ int32_t Corvane_FieldSwap_Effect::Render(IAVXEffectContext* context, void*, void
         // The last input, which for this one-input effect is "InputOne".
         const int32_t count = require(context)->GetInputCount();
         if (count <= 0) throw HostFailure(status::kNullObject);
-        HostRef<IAVXInputTrack> input;
-        check(context->GetInput(count - 1, frame_request::InputTrackKind, iid::IAVXInputTrack,
-                                input.putVoid()));
-        require(input.get());
+        HostRef<IAVXInputTrack> input = inputTrack(*context, count - 1);
 
         HostRef<IAVXFrameBuffer> source;
         if (status::failed(

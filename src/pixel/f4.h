@@ -14,6 +14,8 @@ struct F4 {
     constexpr F4(__m128 x) : v(x) {}
     static F4 all(float x) { return _mm_set1_ps(x); }
     static F4 zero() { return _mm_setzero_ps(); }
+    // All lanes set when `on`, none otherwise: a per-frame switch as a select mask.
+    static F4 mask(bool on) { return on ? F4(_mm_castsi128_ps(_mm_set1_epi32(-1))) : zero(); }
 
     friend F4 operator+(F4 a, F4 b) { return _mm_add_ps(a.v, b.v); }
     friend F4 operator-(F4 a, F4 b) { return _mm_sub_ps(a.v, b.v); }
