@@ -34,15 +34,15 @@ FrameJob makeJob(const KernelContext& context, const uint8_t* background, const 
     job.matte = s.matteData;
     job.output = output;
     job.groups = groups;
-    job.format = makeFormatConstants(s.frame.depth, s.frame.layout, s.frame.range);
+    const bool legal = isSet(s.clampToLegal);
+    // Without the clamp the upper bound stays just below 2.0, so 2.14 stores 32766 at most.
+    job.format = makeFormatConstants(s.frame.depth, s.frame.layout, s.frame.range,
+                                     legal ? 0.0f : -2.0f,
+                                     legal ? 1.0f : std::bit_cast<float>(0x3FFFFDF8u));
     // 1 / m is computed once per frame; m is never 0.
     job.mode = {s.magicV, F4(s.magicV) * F4::all(0.5f), F4::all(1.0f) / F4(s.magicV), F4::zero()};
     job.mix = s.mixV;
     job.oneMinusMix = F4::all(1.0f) - F4(s.mixV);
-    const bool legal = isSet(s.clampToLegal);
-    job.lo = F4::all(legal ? 0.0f : -2.0f);
-    // Without the clamp the upper bound stays just below 2.0, so 2.14 stores 32766 at most.
-    job.hi = F4::all(legal ? 1.0f : std::bit_cast<float>(0x3FFFFDF8u));
     job.fg = makeCorrection(context.invertForegroundOn != 0, s.fgContrastV, s.fgBrightnessV,
                             s.fgSaturationV, s.fgShiftRV, s.fgShiftGV, s.fgShiftBV);
     job.out = makeCorrection(context.invertOutputOn != 0, s.outContrastV, s.outBrightnessV,
@@ -68,11 +68,15 @@ void blendKernel(const KernelContext* context, const uint8_t* background, const 
                           matteOn && isSet(s.showAlpha),
                           context->fgCorrectionOn != 0,
                           context->outCorrectionOn != 0,
+                          _mm_cvtss_f32(s.mixV) == 1.0f,
                           context->alphaRangeOn != 0,
                           s.alphaSource};
     switch (s.frame.depth) {
         case PixelDepth::Bits8:
-            runFrame<DepthPath::Bits8>(Kernel, job, flags);
+            if (s.frame.range == ValueRange::Video)
+                runFrame<DepthPath::Bits8Video>(Kernel, job, flags);
+            else
+                runFrame<DepthPath::Bits8Full>(Kernel, job, flags);
             break;
         case PixelDepth::Fixed2_14:
             runFrame<DepthPath::Fixed2_14>(Kernel, job, flags);

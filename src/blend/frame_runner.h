@@ -11,17 +11,19 @@ struct PassFlags {
     bool showAlpha;  // only with matteOn
     bool fgCorrection;
     bool outCorrection;
+    bool mixOne;  // the mix is exactly 1
     bool alphaRange;
     uint32_t alphaSource;
 };
 
-enum class DepthPath { Bits8, Fixed2_14, FloatAligned, FloatUnaligned };
+enum class DepthPath { Bits8Full, Bits8Video, Fixed2_14, FloatAligned, FloatUnaligned };
 
 // One per sample depth, each instantiated in a translation unit of its own.
 template <DepthPath Path>
 void runFrame(int kernel, const FrameJob& job, const PassFlags& flags);
 
-extern template void runFrame<DepthPath::Bits8>(int, const FrameJob&, const PassFlags&);
+extern template void runFrame<DepthPath::Bits8Full>(int, const FrameJob&, const PassFlags&);
+extern template void runFrame<DepthPath::Bits8Video>(int, const FrameJob&, const PassFlags&);
 extern template void runFrame<DepthPath::Fixed2_14>(int, const FrameJob&, const PassFlags&);
 extern template void runFrame<DepthPath::FloatAligned>(int, const FrameJob&, const PassFlags&);
 extern template void runFrame<DepthPath::FloatUnaligned>(int, const FrameJob&, const PassFlags&);

@@ -12,8 +12,12 @@ namespace frame_runner_detail {
 template <DepthPath Path>
 struct IoOf;
 template <>
-struct IoOf<DepthPath::Bits8> {
-    using type = Io8bit;
+struct IoOf<DepthPath::Bits8Full> {
+    using type = Io8bit<false>;
+};
+template <>
+struct IoOf<DepthPath::Bits8Video> {
+    using type = Io8bit<true>;
 };
 template <>
 struct IoOf<DepthPath::Fixed2_14> {
@@ -31,27 +35,42 @@ struct IoOf<DepthPath::FloatUnaligned> {
 using ColourLoop = void (*)(const FrameJob&);
 using MatteLoop = void (*)(const FrameJob&, pipeline::AlphaStage);
 
-// [kernel][fg correction][output correction]
+// The loops of one kernel, [fg correction][output correction], for a mix of exactly 1 or any
+// other mix. Float samples may be infinite, so their mix is never shortened.
+template <class Loop>
+using CorrectionTable = std::array<std::array<Loop, 2>, 2>;
+
+template <class Mode, class Io, bool MixOne>
+constexpr CorrectionTable<ColourLoop> colourLoopsOf() {
+    using pipeline::colourPass;
+    constexpr bool shorten = MixOne && Io::kFiniteSamples;
+    return {{{colourPass<Mode, Io, shorten, false, false>, colourPass<Mode, Io, shorten, false, true>},
+             {colourPass<Mode, Io, shorten, true, false>, colourPass<Mode, Io, shorten, true, true>}}};
+}
+
+template <class Mode, class Io, bool MixOne>
+constexpr CorrectionTable<MatteLoop> matteLoopsOf() {
+    using pipeline::mattePass;
+    constexpr bool shorten = MixOne && Io::kFiniteSamples;
+    return {{{mattePass<Mode, Io, shorten, false, false>, mattePass<Mode, Io, shorten, false, true>},
+             {mattePass<Mode, Io, shorten, true, false>, mattePass<Mode, Io, shorten, true, true>}}};
+}
+
+// [kernel][mix is 1][fg correction][output correction]
 template <class Io, size_t... K>
 constexpr auto colourLoops(std::index_sequence<K...>) {
-    using pipeline::colourPass;
     using M = mode::Kernels;
-    return std::array<std::array<std::array<ColourLoop, 2>, 2>, sizeof...(K)>{
-        {{{{colourPass<std::tuple_element_t<K, M>, Io, false, false>,
-            colourPass<std::tuple_element_t<K, M>, Io, false, true>},
-           {colourPass<std::tuple_element_t<K, M>, Io, true, false>,
-            colourPass<std::tuple_element_t<K, M>, Io, true, true>}}}...}};
+    return std::array<std::array<CorrectionTable<ColourLoop>, 2>, sizeof...(K)>{
+        {{{colourLoopsOf<std::tuple_element_t<K, M>, Io, false>(),
+           colourLoopsOf<std::tuple_element_t<K, M>, Io, true>()}}...}};
 }
 
 template <class Io, size_t... K>
 constexpr auto matteLoops(std::index_sequence<K...>) {
-    using pipeline::mattePass;
     using M = mode::Kernels;
-    return std::array<std::array<std::array<MatteLoop, 2>, 2>, sizeof...(K)>{
-        {{{{mattePass<std::tuple_element_t<K, M>, Io, false, false>,
-            mattePass<std::tuple_element_t<K, M>, Io, false, true>},
-           {mattePass<std::tuple_element_t<K, M>, Io, true, false>,
-            mattePass<std::tuple_element_t<K, M>, Io, true, true>}}}...}};
+    return std::array<std::array<CorrectionTable<MatteLoop>, 2>, sizeof...(K)>{
+        {{{matteLoopsOf<std::tuple_element_t<K, M>, Io, false>(),
+           matteLoopsOf<std::tuple_element_t<K, M>, Io, true>()}}...}};
 }
 
 // [source 0..8, 9 = any other code][alpha range]
@@ -73,7 +92,7 @@ void runFrame(int kernel, const FrameJob& job, const PassFlags& flags) {
     static constexpr auto kStages = alphaStages<Io>(std::make_integer_sequence<uint32_t, 10>());
 
     if (!flags.matteOn) {
-        kColour[kernel][flags.fgCorrection][flags.outCorrection](job);
+        kColour[kernel][flags.mixOne][flags.fgCorrection][flags.outCorrection](job);
         return;
     }
     const uint32_t source = flags.alphaSource < 9 ? flags.alphaSource : 9;
@@ -81,5 +100,5 @@ void runFrame(int kernel, const FrameJob& job, const PassFlags& flags) {
     if (flags.showAlpha)
         pipeline::showAlphaPass<Io>(job, stage);
     else
-        kMatte[kernel][flags.fgCorrection][flags.outCorrection](job, stage);
+        kMatte[kernel][flags.mixOne][flags.fgCorrection][flags.outCorrection](job, stage);
 }

@@ -1,7 +1,8 @@
 // The per-pixel pipeline every blend kernel runs, written once: load, (alpha,) correct,
 // blend, mix, correct, clamp, store. A kernel is this template instantiated with one blend
-// formula; the pass, the sample depth and the correction switches are template arguments
-// chosen once per frame, so the loops below hold no branch on any of them.
+// formula; the pass, the sample depth, the correction switches and a mix of exactly 1 are
+// template arguments chosen once per frame, so the loops below hold no branch on any of
+// them. The clamp to the legal bounds is part of every store (pixel_io.h).
 #pragma once
 
 #include <cstddef>
@@ -19,10 +20,9 @@ struct FrameJob {
     const uint8_t* matte;  // null unless the matte pass or the show-alpha pass runs
     uint8_t* output;
     size_t groups;  // whole groups of four pixels
-    FormatConstants format;
+    FormatConstants format;  // with the legal bounds
     ModeConstants mode;
     F4 mix, oneMinusMix;
-    F4 lo, hi;  // legal bounds of the colours
     CorrectionConstants fg, out;
     AlphaConstants alpha;
     F4 unpremultiply;  // all lanes set when the foreground is divided by the raw alpha
@@ -60,29 +60,28 @@ template <class Io, uint32_t Source, bool Range>
         chunk.alpha[i] = alpha::finish<Range>(chunk.raw[i], job.alpha);
 }
 
+// Blend and mix of one colour channel. With a mix of exactly 1 on a finite background,
+// s * 1 + 0 * b is s, bit for bit, and a mode that ignores b then does not load it.
+template <class Mode, bool MixOne>
+F4 mixChannel(F4 a, F4 b, const FrameJob& job) {
+    if constexpr (MixOne)
+        return Mode::f(a, b, job.mode);
+    else
+        return Mode::f(a, b, job.mode) * job.mix + job.oneMinusMix * b;
+}
+
 // Blend and mix of the colours, before the output correction and the clamp.
-template <class Mode>
+template <class Mode, bool MixOne>
 Group mixGroup(const Group& fg, const Group& bg, const FrameJob& job) {
-    Group out;
-    out.r = Mode::f(fg.r, bg.r, job.mode) * job.mix + job.oneMinusMix * bg.r;
-    out.g = Mode::f(fg.g, bg.g, job.mode) * job.mix + job.oneMinusMix * bg.g;
-    out.b = Mode::f(fg.b, bg.b, job.mode) * job.mix + job.oneMinusMix * bg.b;
-    out.a = F4::zero();
-    return out;
+    return {mixChannel<Mode, MixOne>(fg.r, bg.r, job), mixChannel<Mode, MixOne>(fg.g, bg.g, job),
+            mixChannel<Mode, MixOne>(fg.b, bg.b, job), F4::zero()};
 }
 
-inline void clampColours(Group& c, const FrameJob& job) {
-    c.r = clamp(c.r, job.lo, job.hi);
-    c.g = clamp(c.g, job.lo, job.hi);
-    c.b = clamp(c.b, job.lo, job.hi);
-}
-
-template <class Mode, bool FgCorrection, bool OutCorrection>
+template <class Mode, bool MixOne, bool FgCorrection, bool OutCorrection>
 Group blendGroup(Group fg, const Group& bg, const FrameJob& job) {
     if constexpr (FgCorrection) correct(fg.r, fg.g, fg.b, job.fg);
-    Group out = mixGroup<Mode>(fg, bg, job);
+    Group out = mixGroup<Mode, MixOne>(fg, bg, job);
     if constexpr (OutCorrection) correct(out.r, out.g, out.b, job.out);
-    clampColours(out, job);
     return out;
 }
 
@@ -108,7 +107,7 @@ struct ColourChunk {
 // window to overlap enough groups: the loop retired two thirds as many instructions per
 // cycle as the plain pass. Staged, a frame takes a quarter less time. The operations and
 // their order are those of blendGroup, so the results are the same.
-template <class Mode, class Io, bool FgCorrection, bool OutCorrection>
+template <class Mode, class Io, bool MixOne, bool FgCorrection, bool OutCorrection>
 [[gnu::flatten]] void colourPass(const FrameJob& shared) {
     // A copy the stores cannot alias, so its constants stay in registers across the loop.
     const FrameJob job = shared;
@@ -119,7 +118,8 @@ template <class Mode, class Io, bool FgCorrection, bool OutCorrection>
         for (size_t i = 0, offset = 0; i < job.groups; ++i, offset += step) {
             const Group bg = Io::load(job.background + offset, job.format);
             const Group fg = loadForeground<Io, readsFg>(job, offset);
-            Io::store(job.output + offset, blendGroup<Mode, false, false>(fg, bg, job), job.format);
+            Io::store(job.output + offset, blendGroup<Mode, MixOne, false, false>(fg, bg, job),
+                      job.format);
         }
     } else {
         ColourChunk chunk;
@@ -143,13 +143,12 @@ template <class Mode, class Io, bool FgCorrection, bool OutCorrection>
                     fg = {chunk.r[i], chunk.g[i], chunk.b[i], F4::zero()};
                 else
                     fg = loadForeground<Io, readsFg>(job, offset);
-                Group out = mixGroup<Mode>(fg, bg, job);
+                const Group out = mixGroup<Mode, MixOne>(fg, bg, job);
                 if constexpr (OutCorrection) {
                     chunk.r[i] = out.r;
                     chunk.g[i] = out.g;
                     chunk.b[i] = out.b;
                 } else {
-                    clampColours(out, job);
                     Io::store(job.output + offset, out, job.format);
                 }
             }
@@ -157,7 +156,6 @@ template <class Mode, class Io, bool FgCorrection, bool OutCorrection>
                 for (size_t i = 0; i < count; ++i) {
                     Group out{chunk.r[i], chunk.g[i], chunk.b[i], F4::zero()};
                     correct(out.r, out.g, out.b, job.out);
-                    clampColours(out, job);
                     Io::store(job.output + base + i * step, out, job.format);
                 }
         }
@@ -182,7 +180,7 @@ void forEachAlphaChunk(const FrameJob& job, AlphaStage stage, PerGroup&& group) 
 
 // The matte pass: the alpha of the matte becomes the output alpha; it takes no part in the
 // colour arithmetic except by unpremultiplying the foreground.
-template <class Mode, class Io, bool FgCorrection, bool OutCorrection>
+template <class Mode, class Io, bool MixOne, bool FgCorrection, bool OutCorrection>
 [[gnu::flatten]] void mattePass(const FrameJob& shared, AlphaStage stage) {
     const FrameJob job = shared;  // not aliased by the stores
     constexpr bool readsFg = mode::readsForeground<Mode>();
@@ -197,21 +195,21 @@ template <class Mode, class Io, bool FgCorrection, bool OutCorrection>
             fg.g = select(divide, fg.g * inv, fg.g);
             fg.b = select(divide, fg.b * inv, fg.b);
         }
-        Group out = blendGroup < Mode, FgCorrection && readsFg, OutCorrection > (fg, bg, job);
-        out.a = clamp(chunk.alpha[i], F4::zero(), F4::all(1.0f));
+        Group out =
+            blendGroup < Mode, MixOne, FgCorrection && readsFg, OutCorrection > (fg, bg, job);
+        out.a = chunk.alpha[i];
         Io::store(job.output + offset, out, job.format);
     });
 }
 
-// The show-alpha pass: the alpha as grey, the same for every blend mode.
+// The show-alpha pass: the alpha as grey, the same for every blend mode. The store clamps
+// the colours to [lo, hi] and the alpha to [0, 1].
 template <class Io>
 [[gnu::flatten]] void showAlphaPass(const FrameJob& shared, AlphaStage stage) {
     const FrameJob job = shared;  // not aliased by the stores
     forEachAlphaChunk<Io>(job, stage, [&](size_t i, size_t offset, const AlphaChunk& chunk) {
         const F4 a = chunk.alpha[i];
-        const F4 grey = clamp(a, job.lo, job.hi);
-        Io::store(job.output + offset, {grey, grey, grey, clamp(a, F4::zero(), F4::all(1.0f))},
-                  job.format);
+        Io::store(job.output + offset, {a, a, a, a}, job.format);
     });
 }
 

@@ -15,15 +15,21 @@ struct Group {
     F4 r, g, b, a;
 };
 
-// Per-frame constants of the conversion between stored samples and the working form.
+// Per-frame constants of the conversion between stored samples and the working form, and of
+// the clamp to the legal bounds that comes with every store.
 struct FormatConstants {
-    __m128i loadShuffle;   // memory order -> channel-major
-    __m128i storeShuffle;  // channel-major -> memory order
-    F4 offset;             // colour offset (16 at 8-bit video levels, else 0)
-    F4 invScale;           // 1 / colour scale
-    F4 scale;              // colour scale
+    __m128i channelShuffle[4];  // 8-bit: channel c of the four pixels into the low byte of lanes
+    __m128i loadShuffle;        // 2.14 and float: memory order -> channel-major
+    __m128i storeShuffle;       // channel-major -> memory order
+    F4 offset;                  // colour offset (16 at 8-bit video levels, else 0)
+    F4 invScale;                // 1 / colour scale
+    F4 scale;                   // colour scale
     F4 invAlphaScale;
     F4 alphaScale;
+    F4 lo, hi;  // legal bounds of the colours in the working form
+    // The lower bounds as stored codes (colours lo, alpha 0), laid out like the registers an
+    // integer store packs: 8-bit [0] R G B A bytes; 2.14 [0] R G and [1] B A samples.
+    __m128i codeLo[2];
 };
 
 // Byte position of R, G, B and A inside a pixel of four channels of `width` bytes each.
@@ -32,42 +38,68 @@ struct ChannelPositions {
 };
 ChannelPositions channelPositions(PixelLayout layout);
 
-FormatConstants makeFormatConstants(PixelDepth depth, PixelLayout layout, ValueRange range);
+// `lo` and `hi` are the legal bounds of the colours for this frame.
+FormatConstants makeFormatConstants(PixelDepth depth, PixelLayout layout, ValueRange range, float lo,
+                                    float hi);
 
 namespace io_detail {
 
 inline F4 toFloat(__m128i x) { return _mm_cvtepi32_ps(x); }
 
-inline Group toWorking(F4 r, F4 g, F4 b, F4 a, const FormatConstants& k) {
-    return {(r - k.offset) * k.invScale, (g - k.offset) * k.invScale, (b - k.offset) * k.invScale,
-            a * k.invAlphaScale};
-}
+// The upper half of the legal clamp of an integer store, in float: values beyond the bound
+// would overflow the conversion. The bound comes first, so a NaN lane passes through and
+// converts to the lowest integer, which the integer lower bound then turns into lo, as the
+// float clamp (lower bound first) would. Rounding and saturation never decrease, so clamping
+// the codes gives the codes of the clamped values.
+inline F4 belowHi(F4 x, const FormatConstants& k) { return min(k.hi, x); }
 
 }  // namespace io_detail
 
-// 8-bit: four pixels in one register.
+// 8-bit: four pixels in one register. Video levels carry the offset of 16; full range has
+// none, and its loops do not spend an operation on it.
+template <bool Video>
 struct Io8bit {
     static constexpr uint32_t kPixelBytes = 4;
+    static constexpr bool kFiniteSamples = true;
 
-    static Group load(const uint8_t* p, const FormatConstants& k) {
-        using io_detail::toFloat;
-        // After the shuffle: R0 R1 R2 R3 G0 .. G3 B0 .. B3 A0 .. A3.
-        const __m128i x =
-            _mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), k.loadShuffle);
-        return io_detail::toWorking(toFloat(_mm_cvtepu8_epi32(x)),
-                                    toFloat(_mm_cvtepu8_epi32(_mm_srli_si128(x, 4))),
-                                    toFloat(_mm_cvtepu8_epi32(_mm_srli_si128(x, 8))),
-                                    toFloat(_mm_cvtepu8_epi32(_mm_srli_si128(x, 12))), k);
+    // Channel c of the four pixels as floats, one shuffle straight into the lanes.
+    static F4 channel(__m128i x, const FormatConstants& k, int c) {
+        return io_detail::toFloat(_mm_shuffle_epi8(x, k.channelShuffle[c]));
+    }
+    static F4 colour(F4 code, const FormatConstants& k) {
+        if constexpr (Video)
+            return (code - k.offset) * k.invScale;
+        else
+            return code * k.invScale;  // (x - 0) * s is x * s exactly
     }
 
-    // Rounds to nearest (ties to even, the processor's default mode), then saturates: the
-    // signed pack first, so a large value saturates to 255 rather than wrapping.
-    static void store(uint8_t* p, const Group& c, const FormatConstants& k) {
-        const __m128i r = _mm_cvtps_epi32((c.r * k.scale + k.offset).v);
-        const __m128i g = _mm_cvtps_epi32((c.g * k.scale + k.offset).v);
-        const __m128i b = _mm_cvtps_epi32((c.b * k.scale + k.offset).v);
+    static Group load(const uint8_t* p, const FormatConstants& k) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        return {colour(channel(x, k, 0), k), colour(channel(x, k, 1), k),
+                colour(channel(x, k, 2), k), channel(x, k, 3) * k.invAlphaScale};
+    }
+
+    // The four channels as codes R0..R3 G0..G3 B0..B3 A0..A3: rounded to nearest (ties to
+    // even, the processor's default mode), then saturated, the signed pack first, so a large
+    // value saturates to 255 rather than wrapping.
+    static __m128i pack(const Group& c, const FormatConstants& k) {
+        const auto code = [&k](F4 x) {
+            if constexpr (Video)
+                return _mm_cvtps_epi32((x * k.scale + k.offset).v);
+            else
+                return _mm_cvtps_epi32((x * k.scale).v);
+        };
         const __m128i a = _mm_cvtps_epi32((c.a * k.alphaScale).v);
-        const __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(r, g), _mm_packs_epi32(b, a));
+        return _mm_packus_epi16(_mm_packs_epi32(code(c.r), code(c.g)),
+                                _mm_packs_epi32(code(c.b), a));
+    }
+
+    // Clamps the colours to [lo, hi] and the alpha to [0, 1], then stores.
+    static void store(uint8_t* p, const Group& c, const FormatConstants& k) {
+        using io_detail::belowHi;
+        const Group limited{belowHi(c.r, k), belowHi(c.g, k), belowHi(c.b, k),
+                            min(F4::all(1.0f), c.a)};
+        const __m128i bytes = _mm_max_epu8(pack(limited, k), k.codeLo[0]);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(p), _mm_shuffle_epi8(bytes, k.storeShuffle));
     }
 
@@ -77,6 +109,7 @@ struct Io8bit {
 // 2.14 fixed point: four pixels in two registers of two pixels each.
 struct Io2_14 {
     static constexpr uint32_t kPixelBytes = 8;
+    static constexpr bool kFiniteSamples = true;
 
     static Group load(const uint8_t* p, const FormatConstants& k) {
         using io_detail::toFloat;
@@ -86,17 +119,31 @@ struct Io2_14 {
         const __m128i hi = _mm_shuffle_epi8(_mm_loadu_si128(q + 1), k.loadShuffle);
         const __m128i rg = _mm_unpacklo_epi32(lo, hi);  // R0 R1 R2 R3 G0 G1 G2 G3
         const __m128i ba = _mm_unpackhi_epi32(lo, hi);  // B0 .. B3 A0 .. A3
-        return io_detail::toWorking(
-            toFloat(_mm_cvtepi16_epi32(rg)), toFloat(_mm_cvtepi16_epi32(_mm_srli_si128(rg, 8))),
-            toFloat(_mm_cvtepi16_epi32(ba)), toFloat(_mm_cvtepi16_epi32(_mm_srli_si128(ba, 8))), k);
+        const auto colour = [&k](__m128i x) { return toFloat(_mm_cvtepi16_epi32(x)) * k.invScale; };
+        return {colour(rg), colour(_mm_srli_si128(rg, 8)), colour(ba),
+                toFloat(_mm_cvtepi16_epi32(_mm_srli_si128(ba, 8))) * k.invAlphaScale};
     }
 
-    // Truncates toward zero, then saturates to -32768..32767.
+    // The samples R0..R3 G0..G3 and B0..B3 A0..A3: truncated toward zero, then saturated to
+    // -32768..32767.
+    struct Packed {
+        __m128i rg, ba;
+    };
+    static Packed pack(const Group& c, const FormatConstants& k) {
+        return {_mm_packs_epi32(_mm_cvttps_epi32((c.r * k.scale).v),
+                                _mm_cvttps_epi32((c.g * k.scale).v)),
+                _mm_packs_epi32(_mm_cvttps_epi32((c.b * k.scale).v),
+                                _mm_cvttps_epi32((c.a * k.alphaScale).v))};
+    }
+
+    // Clamps the colours to [lo, hi] and the alpha to [0, 1], then stores.
     static void store(uint8_t* p, const Group& c, const FormatConstants& k) {
-        const __m128i rg = _mm_packs_epi32(_mm_cvttps_epi32((c.r * k.scale).v),
-                                           _mm_cvttps_epi32((c.g * k.scale).v));
-        const __m128i ba = _mm_packs_epi32(_mm_cvttps_epi32((c.b * k.scale).v),
-                                           _mm_cvttps_epi32((c.a * k.alphaScale).v));
+        using io_detail::belowHi;
+        const Packed s = pack({belowHi(c.r, k), belowHi(c.g, k), belowHi(c.b, k),
+                               min(F4::all(1.0f), c.a)},
+                              k);
+        const __m128i rg = _mm_max_epi16(s.rg, k.codeLo[0]);
+        const __m128i ba = _mm_max_epi16(s.ba, k.codeLo[1]);
         const __m128i t0 = _mm_unpacklo_epi32(rg, ba);  // R01 B01 R23 B23
         const __m128i t1 = _mm_unpackhi_epi32(rg, ba);  // G01 A01 G23 A23
         auto* q = reinterpret_cast<__m128i*>(p);
@@ -112,6 +159,7 @@ struct Io2_14 {
 template <bool Aligned>
 struct IoFloat {
     static constexpr uint32_t kPixelBytes = 16;
+    static constexpr bool kFiniteSamples = false;  // any float, infinities and NaN included
 
     static __m128 loadPixel(const uint8_t* p, const FormatConstants& k) {
         auto* q = reinterpret_cast<const __m128i*>(p);
@@ -135,8 +183,10 @@ struct IoFloat {
             _mm_storeu_si128(reinterpret_cast<__m128i*>(p), y);
     }
 
+    // Clamps the colours to [lo, hi] and the alpha to [0, 1], then stores.
     static void store(uint8_t* p, const Group& c, const FormatConstants& k) {
-        __m128 p0 = c.r.v, p1 = c.g.v, p2 = c.b.v, p3 = c.a.v;
+        __m128 p0 = clamp(c.r, k.lo, k.hi).v, p1 = clamp(c.g, k.lo, k.hi).v,
+               p2 = clamp(c.b, k.lo, k.hi).v, p3 = clamp(c.a, F4::zero(), F4::all(1.0f)).v;
         _MM_TRANSPOSE4_PS(p0, p1, p2, p3);
         storePixel(p, p0, k);
         storePixel(p + 16, p1, k);

@@ -1,3 +1,0 @@
-#include "blend/frame_runner_impl.h"
-
-template void runFrame<DepthPath::Bits8>(int, const FrameJob&, const PassFlags&);
