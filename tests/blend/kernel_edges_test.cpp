@@ -157,6 +157,40 @@ TEST(KernelEdges, UnclampedFixedPointStopsJustBelowTwo) {
         for (int c = 0; c < 3; ++c) EXPECT_EQ(out.stored(i, c), 32766) << i;
 }
 
+// Results far beyond what a store can convert (a huge Magic) must still land on the bound
+// they passed, on both sides and with the clamp on and off, at mix 1 and below.
+TEST(KernelEdges, ResultsBeyondTheConversionRangeStoreTheirBound) {
+    for (const Format& f : {kBgra8, kVideo8, kFixed})
+        for (const int legal : {1, 0})
+            for (const float mix : {1.0f, 0.75f}) {
+                Frame bg(f, 8), fg(f, 8), out(f, 8);
+                for (int i = 0; i < 8; ++i)
+                    for (int c = 0; c < 4; ++c) {
+                        bg.setStored(i, c, f.depth == PixelDepth::Bits8 ? 128 : 8192);
+                        // Below zero, zero and above zero; 8-bit full range has no code
+                        // below zero, so its first pixels take 0.
+                        const int sign = i % 3 - 1;
+                        fg.setStored(i, c, fg.quantize(sign * 0.05));
+                    }
+                BlendSettings s = settingsFor(f, 8, 1);  // Normal: m * a
+                s.magic = 1e12f;
+                s.mix = mix;
+                s.clampToLegal = legal;
+                runKernel(s, bg.data(), fg.data(), out.data());
+                const double lo = legal ? 0.0 : -2.0;
+                const double hi = legal ? 1.0 : std::bit_cast<float>(0x3FFFFDF8u);
+                for (int i = 0; i < 8; ++i)
+                    for (int c = 0; c < 3; ++c) {
+                        const double a = fg.working(fg.stored(i, c));
+                        const double b = bg.working(bg.stored(i, c));
+                        const double r = 1e12 * a * mix + (1.0 - mix) * b;
+                        const double expected = out.store(std::fmin(hi, std::fmax(lo, r)), false);
+                        ASSERT_EQ(out.stored(i, c), expected)
+                            << f.name << " legal " << legal << " mix " << mix << " pixel " << i;
+                    }
+            }
+}
+
 TEST(KernelEdges, AddAndLinearDodgeAreOneKernel) {
     Frame bg(kFloat, 64), fg(kFloat, 64), a(kFloat, 64), b(kFloat, 64);
     fillRandom(bg, kFloat, 6);
