@@ -8,62 +8,77 @@
 
 #include "pixel/f4.h"
 
-struct ModeConstants {
+// The values every formula reads, made once per frame.
+struct ModeValues {
     F4 m;     // the Magic, never 0
     F4 h;     // m / 2
     F4 invM;  // 1 / m, once per frame
     F4 zero;
 };
 
+// What a formula reads: the frame's values, and the reciprocal that its divisions multiply
+// by, chosen by the sample depth (pixel_io.h).
+template <class Reciprocal>
+struct ModeConstants : ModeValues {
+    static F4 rcp(F4 x) { return Reciprocal::of(x); }
+};
+
 namespace mode {
 
 // (2 * x * y) / m, with the product added to itself as written.
-inline F4 twiceProductOverM(F4 x, F4 y, const ModeConstants& k) {
+inline F4 twiceProductOverM(F4 x, F4 y, const ModeValues& k) {
     const F4 p = x * y;
     return (p + p) * k.invM;
 }
 
 // Overlay and Hardlight: the lower case where `test` < h.
-inline F4 hardCases(F4 test, F4 a, F4 b, const ModeConstants& k) {
+inline F4 hardCases(F4 test, F4 a, F4 b, const ModeValues& k) {
     const F4 low = twiceProductOverM(a, b, k);
     const F4 high = k.m - twiceProductOverM(k.m - a, k.m - b, k);
     return select(test < k.h, low, high);
 }
 
-// The vivid-light value shared by Vivid Light and Hard Mix.
-inline F4 vivid(F4 a, F4 b, const ModeConstants& k) {
-    const F4 c = a + a;
-    const F4 burn = max(k.zero, k.m - (k.m - b) * rcp(c));
-    F4 v = select(b >= k.m, b, select(c <= k.zero, c, burn));
+// The vivid-light value shared by Vivid Light and Hard Mix. A lane takes the burn half below
+// h and the dodge half from h up, so one division serves both: each lane divides by the
+// divisor of its own half, which its guard (c > 0 or m - d > 0) protects. The other half's
+// quotient is never formed, so the dodge half costs no more than its selects and there is
+// nothing left for a group below h to skip.
+//
+// d = 2 (a - h) is computed as c - m: doubling is exact and commutes with rounding, and
+// m = 2 h exactly, so both give the same bits short of overflow.
+template <class K>
+F4 vivid(F4 a, F4 b, const K& k) {
     const F4 dodgeLanes = a >= k.h;
-    if (!anyLane(dodgeLanes)) return v;  // the dodge half is skipped when no lane needs it
-    const F4 d = (a - k.h) + (a - k.h);
-    const F4 dodge = select(d >= k.m, d, min(k.m, (k.m * b) * rcp(k.m - d)));
-    return select(dodgeLanes, dodge, v);
+    const F4 c = a + a;
+    const F4 d = c - k.m;
+    const F4 q = select(dodgeLanes, k.m * b, k.m - b) * k.rcp(select(dodgeLanes, k.m - d, c));
+    const F4 burn = select(b >= k.m, b, select(c <= k.zero, c, max(k.zero, k.m - q)));
+    const F4 dodge = select(d >= k.m, d, min(k.m, q));
+    return select(dodgeLanes, dodge, burn);
 }
 
 // clang-format off
-struct Normal     { static F4 f(F4 a, F4,   const ModeConstants& k) { return k.m * a; } };
-struct Add        { static F4 f(F4 a, F4 b, const ModeConstants& k) { return min(k.m, a + b); } };
-struct Subtract   { static F4 f(F4 a, F4 b, const ModeConstants& k) { return (b - a) * k.m; } };
-struct Difference { static F4 f(F4 a, F4 b, const ModeConstants& k) { return abs(b - a) * k.m * k.m; } };
-struct Multiply   { static F4 f(F4 a, F4 b, const ModeConstants& k) { return (a * b) * k.invM; } };
-struct Screen     { static F4 f(F4 a, F4 b, const ModeConstants& k) { return k.m - ((k.m - a) * (k.m - b)) * k.invM; } };
-struct Overlay    { static F4 f(F4 a, F4 b, const ModeConstants& k) { return hardCases(b, a, b, k); } };
-struct Hardlight  { static F4 f(F4 a, F4 b, const ModeConstants& k) { return hardCases(a, a, b, k); } };
-struct Darken     { static F4 f(F4 a, F4 b, const ModeConstants&)   { return min(a, b); } };
-struct Lighten    { static F4 f(F4 a, F4 b, const ModeConstants&)   { return max(a, b); } };
-struct Negation   { static F4 f(F4 a, F4 b, const ModeConstants& k) { return k.m - abs(k.m - b - a); } };
-struct Exclusion  { static F4 f(F4 a, F4 b, const ModeConstants& k) { return a + b - twiceProductOverM(a, b, k); } };
-struct LinearBurn { static F4 f(F4 a, F4 b, const ModeConstants& k) { return a - k.m + b; } };
-struct LinearLight{ static F4 f(F4 a, F4 b, const ModeConstants& k) { return a + a + b - k.m; } };
-struct VividLight { static F4 f(F4 a, F4 b, const ModeConstants& k) { return vivid(a, b, k); } };
-struct HardMix    { static F4 f(F4 a, F4 b, const ModeConstants& k) { return select(vivid(a, b, k) < k.h, k.zero, k.m); } };
-struct Phoenix    { static F4 f(F4 a, F4 b, const ModeConstants& k) { return min(a, b) - max(a, b) + k.m; } };
+struct Normal     { static F4 f(F4 a, F4,   const ModeValues& k) { return k.m * a; } };
+struct Add        { static F4 f(F4 a, F4 b, const ModeValues& k) { return min(k.m, a + b); } };
+struct Subtract   { static F4 f(F4 a, F4 b, const ModeValues& k) { return (b - a) * k.m; } };
+struct Difference { static F4 f(F4 a, F4 b, const ModeValues& k) { return abs(b - a) * k.m * k.m; } };
+struct Multiply   { static F4 f(F4 a, F4 b, const ModeValues& k) { return (a * b) * k.invM; } };
+struct Screen     { static F4 f(F4 a, F4 b, const ModeValues& k) { return k.m - ((k.m - a) * (k.m - b)) * k.invM; } };
+struct Overlay    { static F4 f(F4 a, F4 b, const ModeValues& k) { return hardCases(b, a, b, k); } };
+struct Hardlight  { static F4 f(F4 a, F4 b, const ModeValues& k) { return hardCases(a, a, b, k); } };
+struct Darken     { static F4 f(F4 a, F4 b, const ModeValues&)   { return min(a, b); } };
+struct Lighten    { static F4 f(F4 a, F4 b, const ModeValues&)   { return max(a, b); } };
+struct Negation   { static F4 f(F4 a, F4 b, const ModeValues& k) { return k.m - abs(k.m - b - a); } };
+struct Exclusion  { static F4 f(F4 a, F4 b, const ModeValues& k) { return a + b - twiceProductOverM(a, b, k); } };
+struct LinearBurn { static F4 f(F4 a, F4 b, const ModeValues& k) { return a - k.m + b; } };
+struct LinearLight{ static F4 f(F4 a, F4 b, const ModeValues& k) { return a + a + b - k.m; } };
+struct VividLight { template <class K> static F4 f(F4 a, F4 b, const K& k) { return vivid(a, b, k); } };
+struct HardMix    { template <class K> static F4 f(F4 a, F4 b, const K& k) { return select(vivid(a, b, k) < k.h, k.zero, k.m); } };
+struct Phoenix    { static F4 f(F4 a, F4 b, const ModeValues& k) { return min(a, b) - max(a, b) + k.m; } };
 // clang-format on
 
 struct Softlight {
-    static F4 f(F4 a, F4 b, const ModeConstants& k) {
+    static F4 f(F4 a, F4 b, const ModeValues& k) {
         const F4 ha = k.h + a;
         const F4 low = (b * k.invM) * ha;
         const F4 lowLanes = b < k.h;
@@ -76,20 +91,22 @@ struct Softlight {
 };
 
 struct ColorDodge {
-    static F4 f(F4 a, F4 b, const ModeConstants& k) {
-        return select(a >= k.m, a, min(k.m, (k.m * b) * rcp(k.m - a)));
+    template <class K>
+    static F4 f(F4 a, F4 b, const K& k) {
+        return select(a >= k.m, a, min(k.m, (k.m * b) * k.rcp(k.m - a)));
     }
 };
 
 struct ColorBurn {
-    static F4 f(F4 a, F4 b, const ModeConstants& k) {
-        const F4 burn = max(k.zero, k.m - (k.m - b) * rcp(a));
+    template <class K>
+    static F4 f(F4 a, F4 b, const K& k) {
+        const F4 burn = max(k.zero, k.m - (k.m - b) * k.rcp(a));
         return select(b >= k.m, b, select(a <= k.zero, a, burn));
     }
 };
 
 struct PinLight {
-    static F4 f(F4 a, F4 b, const ModeConstants& k) {
+    static F4 f(F4 a, F4 b, const ModeValues& k) {
         const F4 lowLanes = a < k.h;
         const F4 low = min(b, a + a);
         if (allLanes(lowLanes)) return low;  // the second case is skipped when no lane needs it
@@ -99,21 +116,23 @@ struct PinLight {
 };
 
 struct Reflect {
-    static F4 f(F4 a, F4 b, const ModeConstants& k) {
-        return select(a >= k.m, a, min(k.m, (b * b) * rcp(k.m - a)));
+    template <class K>
+    static F4 f(F4 a, F4 b, const K& k) {
+        return select(a >= k.m, a, min(k.m, (b * b) * k.rcp(k.m - a)));
     }
 };
 
 struct Glow {
-    static F4 f(F4 a, F4 b, const ModeConstants& k) {
-        return select(b >= k.m, b, min(k.m, (a * a) * rcp(k.m - b)));
+    template <class K>
+    static F4 f(F4 a, F4 b, const K& k) {
+        return select(b >= k.m, b, min(k.m, (a * a) * k.rcp(k.m - b)));
     }
 };
 
 // Fill with Magic: the constant m; its kernel never reads the foreground.
 struct FillWithMagic {
     static constexpr bool kReadsForeground = false;
-    static F4 f(F4, F4, const ModeConstants& k) { return k.m; }
+    static F4 f(F4, F4, const ModeValues& k) { return k.m; }
 };
 
 template <class Mode>

@@ -21,7 +21,7 @@ struct FrameJob {
     uint8_t* output;
     size_t groups;  // whole groups of four pixels
     FormatConstants format;  // with the legal bounds
-    ModeConstants mode;
+    ModeValues mode;
     F4 mix, oneMinusMix;
     CorrectionConstants fg, out;
     AlphaConstants alpha;
@@ -62,25 +62,28 @@ template <class Io, uint32_t Source, bool Range>
 
 // Blend and mix of one colour channel. With a mix of exactly 1 on a finite background,
 // s * 1 + 0 * b is s, bit for bit, and a mode that ignores b then does not load it.
-template <class Mode, bool MixOne>
+// The formula divides by the reciprocal of the depth.
+template <class Mode, class Io, bool MixOne>
 F4 mixChannel(F4 a, F4 b, const FrameJob& job) {
+    const ModeConstants<typename Io::Reciprocal> k{job.mode};
     if constexpr (MixOne)
-        return Mode::f(a, b, job.mode);
+        return Mode::f(a, b, k);
     else
-        return Mode::f(a, b, job.mode) * job.mix + job.oneMinusMix * b;
+        return Mode::f(a, b, k) * job.mix + job.oneMinusMix * b;
 }
 
 // Blend and mix of the colours, before the output correction and the clamp.
-template <class Mode, bool MixOne>
+template <class Mode, class Io, bool MixOne>
 Group mixGroup(const Group& fg, const Group& bg, const FrameJob& job) {
-    return {mixChannel<Mode, MixOne>(fg.r, bg.r, job), mixChannel<Mode, MixOne>(fg.g, bg.g, job),
-            mixChannel<Mode, MixOne>(fg.b, bg.b, job), F4::zero()};
+    return {mixChannel<Mode, Io, MixOne>(fg.r, bg.r, job),
+            mixChannel<Mode, Io, MixOne>(fg.g, bg.g, job),
+            mixChannel<Mode, Io, MixOne>(fg.b, bg.b, job), F4::zero()};
 }
 
-template <class Mode, bool MixOne, bool FgCorrection, bool OutCorrection>
+template <class Mode, class Io, bool MixOne, bool FgCorrection, bool OutCorrection>
 Group blendGroup(Group fg, const Group& bg, const FrameJob& job) {
     if constexpr (FgCorrection) correct(fg.r, fg.g, fg.b, job.fg);
-    Group out = mixGroup<Mode, MixOne>(fg, bg, job);
+    Group out = mixGroup<Mode, Io, MixOne>(fg, bg, job);
     if constexpr (OutCorrection) correct(out.r, out.g, out.b, job.out);
     return out;
 }
@@ -118,7 +121,7 @@ template <class Mode, class Io, bool MixOne, bool FgCorrection, bool OutCorrecti
         for (size_t i = 0, offset = 0; i < job.groups; ++i, offset += step) {
             const Group bg = Io::load(job.background + offset, job.format);
             const Group fg = loadForeground<Io, readsFg>(job, offset);
-            Io::store(job.output + offset, blendGroup<Mode, MixOne, false, false>(fg, bg, job),
+            Io::store(job.output + offset, blendGroup<Mode, Io, MixOne, false, false>(fg, bg, job),
                       job.format);
         }
     } else {
@@ -143,7 +146,7 @@ template <class Mode, class Io, bool MixOne, bool FgCorrection, bool OutCorrecti
                     fg = {chunk.r[i], chunk.g[i], chunk.b[i], F4::zero()};
                 else
                     fg = loadForeground<Io, readsFg>(job, offset);
-                const Group out = mixGroup<Mode, MixOne>(fg, bg, job);
+                const Group out = mixGroup<Mode, Io, MixOne>(fg, bg, job);
                 if constexpr (OutCorrection) {
                     chunk.r[i] = out.r;
                     chunk.g[i] = out.g;
@@ -196,7 +199,7 @@ template <class Mode, class Io, bool MixOne, bool FgCorrection, bool OutCorrecti
             fg.b = select(divide, fg.b * inv, fg.b);
         }
         Group out =
-            blendGroup < Mode, MixOne, FgCorrection && readsFg, OutCorrection > (fg, bg, job);
+            blendGroup < Mode, Io, MixOne, FgCorrection && readsFg, OutCorrection > (fg, bg, job);
         out.a = chunk.alpha[i];
         Io::store(job.output + offset, out, job.format);
     });

@@ -53,6 +53,15 @@ inline F4 rcp(F4 x) {
     return _mm_blendv_ps(refined, r, infinite);
 }
 
+// The two reciprocals a formula may divide by. The estimate alone (relative error at most
+// 1.5 * 2^-12) is the processor's; it is infinite where x is 0 or a denormal.
+struct EstimatedReciprocal {
+    static F4 of(F4 x) { return _mm_rcp_ps(x.v); }
+};
+struct RefinedReciprocal {
+    static F4 of(F4 x) { return rcp(x); }
+};
+
 // Per lane: `ifTrue` where the mask is set, else `ifFalse`.
 inline F4 select(F4 mask, F4 ifTrue, F4 ifFalse) {
     return _mm_blendv_ps(ifFalse.v, ifTrue.v, mask.v);
