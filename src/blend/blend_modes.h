@@ -40,21 +40,25 @@ inline F4 hardCases(F4 test, F4 a, F4 b, const ModeValues& k) {
 
 // The vivid-light value shared by Vivid Light and Hard Mix. A lane takes the burn half below
 // h and the dodge half from h up, so one division serves both: each lane divides by the
-// divisor of its own half, which its guard (c > 0 or m - d > 0) protects. The other half's
-// quotient is never formed, so the dodge half costs no more than its selects and there is
-// nothing left for a group below h to skip.
+// divisor of its own half, which is not positive exactly where the half's first case holds
+// (c <= 0 in the burn half, d >= m in the dodge half). The other half's quotient is never
+// formed, so the dodge half costs no more than its selects and there is nothing left for a
+// group below h to skip.
 //
 // d = 2 (a - h) is computed as c - m: doubling is exact and commutes with rounding, and
-// m = 2 h exactly, so both give the same bits short of overflow.
+// m = 2 h exactly, so both give the same bits short of overflow. The burn's max(0, m - q)
+// is m - min(m, q), NaN and infinities included, so both halves share min(m, q).
 template <class K>
 F4 vivid(F4 a, F4 b, const K& k) {
     const F4 dodgeLanes = a >= k.h;
     const F4 c = a + a;
     const F4 d = c - k.m;
-    const F4 q = select(dodgeLanes, k.m * b, k.m - b) * k.rcp(select(dodgeLanes, k.m - d, c));
-    const F4 burn = select(b >= k.m, b, select(c <= k.zero, c, max(k.zero, k.m - q)));
-    const F4 dodge = select(d >= k.m, d, min(k.m, q));
-    return select(dodgeLanes, dodge, burn);
+    const F4 divisor = select(dodgeLanes, k.m - d, c);
+    const F4 t = min(k.m, select(dodgeLanes, k.m * b, k.m - b) * k.rcp(divisor));
+    const F4 quotientCase = select(dodgeLanes, t, k.m - t);
+    const F4 firstCase = c - (k.m & dodgeLanes);  // c below h, d from h up
+    const F4 v = select(divisor <= k.zero, firstCase, quotientCase);
+    return select(andNot(dodgeLanes, b >= k.m), b, v);  // b >= m comes first in the burn half
 }
 
 // clang-format off
@@ -73,7 +77,7 @@ struct Exclusion  { static F4 f(F4 a, F4 b, const ModeValues& k) { return a + b 
 struct LinearBurn { static F4 f(F4 a, F4 b, const ModeValues& k) { return a - k.m + b; } };
 struct LinearLight{ static F4 f(F4 a, F4 b, const ModeValues& k) { return a + a + b - k.m; } };
 struct VividLight { template <class K> static F4 f(F4 a, F4 b, const K& k) { return vivid(a, b, k); } };
-struct HardMix    { template <class K> static F4 f(F4 a, F4 b, const K& k) { return select(vivid(a, b, k) < k.h, k.zero, k.m); } };
+struct HardMix    { template <class K> static F4 f(F4 a, F4 b, const K& k) { return andNot(vivid(a, b, k) < k.h, k.m); } };
 struct Phoenix    { static F4 f(F4 a, F4 b, const ModeValues& k) { return min(a, b) - max(a, b) + k.m; } };
 // clang-format on
 

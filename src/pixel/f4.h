@@ -39,6 +39,8 @@ inline F4 min(F4 a, F4 b) { return _mm_min_ps(a.v, b.v); }
 inline F4 max(F4 a, F4 b) { return _mm_max_ps(a.v, b.v); }
 // Lower bound first, then upper bound; a NaN lane ends up at `lo`.
 inline F4 clamp(F4 x, F4 lo, F4 hi) { return min(max(x, lo), hi); }
+// `x` where `mask` is clear, 0 where it is set.
+inline F4 andNot(F4 mask, F4 x) { return _mm_andnot_ps(mask.v, x.v); }
 inline F4 abs(F4 x) { return _mm_andnot_ps(_mm_set1_ps(-0.0f), x.v); }
 // The processor's reciprocal estimate (relative error at most 1.5 * 2^-12) refined by one
 // Newton step to about 22 bits: as fast as a multiply chain, and 2.14 results then stay
@@ -63,8 +65,19 @@ struct RefinedReciprocal {
 };
 
 // Per lane: `ifTrue` where the mask is set, else `ifFalse`.
+//
+// GCC rewrites a blend whose mask feeds more than one blend into a test of the mask's sign
+// and rebuilds that sign with two more instructions for every such mask; the pixel loops
+// are bound by the instructions they issue, and their masks are reused. Written as the
+// instruction itself, with the mask in xmm0 where the encoding wants it, the blend stays one.
 inline F4 select(F4 mask, F4 ifTrue, F4 ifFalse) {
+#if defined(__GNUC__) && !defined(__clang__)
+    __m128 r = ifFalse.v;
+    __asm__("blendvps %2, %1, %0" : "+x"(r) : "x"(ifTrue.v), "Yz"(mask.v));
+    return r;
+#else
     return _mm_blendv_ps(ifFalse.v, ifTrue.v, mask.v);
+#endif
 }
 inline bool anyLane(F4 mask) { return _mm_movemask_ps(mask.v) != 0; }
 inline bool allLanes(F4 mask) { return _mm_movemask_ps(mask.v) == 0xF; }
