@@ -193,7 +193,7 @@ template <class Mode, class Io, bool MixOne, bool FgCorrection, bool OutCorrecti
         if constexpr (readsFg) {
             const F4 x = chunk.raw[i];
             const F4 divide = (x > F4::zero()) & job.unpremultiply;
-            const F4 inv = rcp(x);
+            const F4 inv = Io::Reciprocal::of(x);
             fg.r = select(divide, fg.r * inv, fg.r);
             fg.g = select(divide, fg.g * inv, fg.g);
             fg.b = select(divide, fg.b * inv, fg.b);
