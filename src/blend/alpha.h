@@ -73,17 +73,20 @@ F4 source(F4 r, F4 g, F4 b, F4 a) {
 // SL * 0.5 * t * (3 - t * t): the cubic knee of a soft edge of width `soft`, t = e / soft.
 inline F4 knee(F4 soft, F4 t) { return soft * F4::all(0.5f) * t * (F4::all(3.0f) - t * t); }
 
-// The keying window applied to y (already clamped and rotated).
-inline F4 window(F4 y, const AlphaConstants& k) {
+// The keying window applied to y (already clamped and rotated). `Below` and `Above` say
+// whether any lane of the run of groups lies below L or above H; a run without such a lane
+// skips that half, which leaves every lane as computing it would. Within a run every lane
+// takes both halves, branch-free: on a matte whose values change from pixel to pixel a
+// branch per group mispredicts about every other group and costs more than the arithmetic.
+template <bool Below, bool Above>
+F4 window(F4 y, const AlphaConstants& k) {
     F4 r = y;
-    const F4 below = y <= k.low;
-    if (anyLane(below)) {
+    if constexpr (Below) {
         const F4 e = k.low - y;
         const F4 soft = select(e <= k.softLow, knee(k.softLow, e * k.invSoftLow), k.softLow);
-        r = select(below, select(k.softLowOn, k.low - soft, k.low), r);
+        r = select(y <= k.low, select(k.softLowOn, k.low - soft, k.low), r);
     }
-    const F4 above = y >= k.high;
-    if (anyLane(above)) {
+    if constexpr (Above) {
         const F4 e = y - k.high;
         const F4 t = e * k.invSoftHigh;
         const F4 inside = e < k.softHigh;
@@ -94,20 +97,21 @@ inline F4 window(F4 y, const AlphaConstants& k) {
         // Otherwise: a knee above H that levels out at H + SH.
         const F4 rise = k.high + select(inside, knee(k.softHigh, t), k.softHigh);
         const F4 keep = select(k.softHighOn, rise, k.high);
-        r = select(above, select(k.blackout, blackout, keep), r);
+        r = select(y >= k.high, select(k.blackout, blackout, keep), r);
     }
     r = select(k.normalize, (r - k.rampStart) * k.invSpan, r);
     return clamp(r, F4::zero(), F4::all(1.0f));
 }
 
-// From the raw source value to the final alpha, before the output clamp.
-template <bool Range>
-F4 finish(F4 x, const AlphaConstants& k) {
+// Clamp to [0, 1] and rotate, with one wrap.
+inline F4 rotated(F4 x, const AlphaConstants& k) {
     const F4 one = F4::all(1.0f);
-    F4 y = clamp(x, F4::zero(), one) + k.rotate;
-    y = select(y > one, y - one, y);  // one wrap only
-    if constexpr (Range) y = window(y, k);
-    return select(k.invert, one - y, y);
+    const F4 y = clamp(x, F4::zero(), one) + k.rotate;
+    return select(y > one, y - one, y);
+}
+
+inline F4 inverted(F4 y, const AlphaConstants& k) {
+    return select(k.invert, F4::all(1.0f) - y, y);
 }
 
 }  // namespace alpha

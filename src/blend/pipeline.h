@@ -46,18 +46,46 @@ struct AlphaChunk {
 
 using AlphaStage = void (*)(const FrameJob& job, size_t first, size_t count, AlphaChunk& chunk);
 
+// The keying window over a chunk whose rotated values are in chunk.alpha.
+template <bool Below, bool Above>
+void windowChunk(const FrameJob& job, size_t count, AlphaChunk& chunk) {
+    for (size_t i = 0; i < count; ++i)
+        chunk.alpha[i] = alpha::inverted(alpha::window<Below, Above>(chunk.alpha[i], job.alpha),
+                                         job.alpha);
+}
+
 template <class Io, uint32_t Source, bool Range>
 [[gnu::flatten]] void alphaStage(const FrameJob& job, size_t first, size_t count,
                                  AlphaChunk& chunk) {
-    // Two loops rather than one: each chain is short enough for the reorder window to overlap
-    // several groups, and a mispredicted branch of the keying window discards less work.
+    // Separate loops rather than one: each chain is short enough for the reorder window to
+    // overlap several groups.
     const uint8_t* m = job.matte + first * 4 * Io::kPixelBytes;
     for (size_t i = 0; i < count; ++i, m += 4 * Io::kPixelBytes) {
         const Group g = Io::load(m, job.format);
         chunk.raw[i] = alpha::source<Source>(g.r, g.g, g.b, g.a);
     }
-    for (size_t i = 0; i < count; ++i)
-        chunk.alpha[i] = alpha::finish<Range>(chunk.raw[i], job.alpha);
+    if constexpr (!Range) {
+        for (size_t i = 0; i < count; ++i)
+            chunk.alpha[i] = alpha::inverted(alpha::rotated(chunk.raw[i], job.alpha), job.alpha);
+    } else {
+        // Which halves of the window the chunk needs, decided once for its run of groups.
+        F4 below = F4::zero(), above = F4::zero();
+        for (size_t i = 0; i < count; ++i) {
+            const F4 y = alpha::rotated(chunk.raw[i], job.alpha);
+            below = below | (y <= job.alpha.low);
+            above = above | (y >= job.alpha.high);
+            chunk.alpha[i] = y;
+        }
+        const bool anyBelow = anyLane(below), anyAbove = anyLane(above);
+        if (anyBelow && anyAbove)
+            windowChunk<true, true>(job, count, chunk);
+        else if (anyBelow)
+            windowChunk<true, false>(job, count, chunk);
+        else if (anyAbove)
+            windowChunk<false, true>(job, count, chunk);
+        else
+            windowChunk<false, false>(job, count, chunk);
+    }
 }
 
 // Blend and mix of one colour channel. With a mix of exactly 1 on a finite background,

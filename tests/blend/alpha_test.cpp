@@ -432,6 +432,7 @@ TEST(Alpha, LongFramesKeepTheMatteInStep) {
 }
 
 // The documented values, on float frames, where the inputs are exact.
+
 const Format kFloat{PixelDepth::Float32, PixelLayout::ARGB, ValueRange::Full, "float"};
 
 // Output alphas for matte pixels (padded to whole groups with black).
@@ -461,6 +462,37 @@ std::vector<Rgba> reds(std::initializer_list<double> ys) {
     std::vector<Rgba> m;
     for (double y : ys) m.push_back({y, 0.5, 0.25, 0.125});
     return m;
+}
+
+// The window's halves are chosen once per run of groups: runs that lie only inside the
+// window, only below it, only above it, or everywhere must each give the model's alpha,
+// whatever the runs before them needed. Runs of every length from 1 to 700 groups.
+TEST(Alpha, WindowHalvesFollowEachRunOfGroups) {
+    constexpr size_t kGroups = 1400;
+    const auto region = [](size_t group) {  // inside, below, above, mixed, repeating
+        const size_t g = group % 700;
+        return g < 1 ? 0 : g < 130 ? 1 : g < 300 ? 2 : g < 330 ? 0 : g < 470 ? 3 : 0;
+    };
+    std::vector<Rgba> matte(4 * kGroups);
+    for (size_t i = 0; i < matte.size(); ++i) {
+        const double u = double((i * 37) % 101) / 100;  // 0 .. 1
+        const double y = std::array{0.35 + 0.3 * u, 0.3 * u, 0.7 + 0.3 * u, u}[region(i / 4)];
+        matte[i] = {y, 0, 0, 0};
+    }
+    const Steps windows[] = {
+        {.source = 1, .range = 1, .low = 0.3, .high = 0.7, .softLow = 0.1, .softHigh = 0.1},
+        {.source = 1, .range = 1, .low = 0.3, .high = 0.7, .softHigh = 0.2, .blackout = 0},
+        {.source = 1, .range = 1, .low = 0.3, .high = 0.7, .normalize = 0, .invert = 1},
+    };
+    for (const Steps& k : windows) {
+        const std::vector<double> got = alphasFor(k, matte);
+        for (size_t i = 0; i < matte.size(); ++i) {
+            bool matched = false;
+            for (double want : alphaModel(matte[i][0], k))
+                matched = matched || std::fabs(got[i] - want) <= 1e-4;
+            ASSERT_TRUE(matched) << "pixel " << i << " y " << matte[i][0] << " got " << got[i];
+        }
+    }
 }
 
 TEST(Alpha, KnownValues) {
