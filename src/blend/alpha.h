@@ -110,8 +110,6 @@ inline F4 rotated(F4 x, const AlphaConstants& k) {
     return select(y > one, y - one, y);
 }
 
-inline F4 inverted(F4 y, const AlphaConstants& k) {
-    return select(k.invert, F4::all(1.0f) - y, y);
-}
+inline F4 inverted(F4 y, const AlphaConstants& k) { return select(k.invert, F4::all(1.0f) - y, y); }
 
 }  // namespace alpha

@@ -36,9 +36,9 @@ FrameJob makeJob(const KernelContext& context, const uint8_t* background, const 
     job.groups = groups;
     const bool legal = isSet(s.clampToLegal);
     // Without the clamp the upper bound stays just below 2.0, so 2.14 stores 32766 at most.
-    job.format = makeFormatConstants(s.frame.depth, s.frame.layout, s.frame.range,
-                                     legal ? 0.0f : -2.0f,
-                                     legal ? 1.0f : std::bit_cast<float>(0x3FFFFDF8u));
+    job.format =
+        makeFormatConstants(s.frame.depth, s.frame.layout, s.frame.range, legal ? 0.0f : -2.0f,
+                            legal ? 1.0f : std::bit_cast<float>(0x3FFFFDF8u));
     // 1 / m is computed once per frame; m is never 0.
     job.mode = {s.magicV, F4(s.magicV) * F4::all(0.5f), F4::all(1.0f) / F4(s.magicV), F4::zero()};
     job.mix = s.mixV;

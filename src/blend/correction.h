@@ -10,8 +10,8 @@
 // once per frame, it spends two operations per channel where the steps one by one spend five;
 // the value is the same to the last bit or so.
 struct CorrectionConstants {
-    F4 slope;   // k + 1, negated when inverting
-    F4 offset;  // beta - k * 0.5, plus k + 1 when inverting
+    F4 slope;       // k + 1, negated when inverting
+    F4 offset;      // beta - k * 0.5, plus k + 1 when inverting
     F4 saturation;  // sigma
     F4 oneMinusSaturation;
     F4 shiftR, shiftG, shiftB;

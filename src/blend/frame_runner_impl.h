@@ -44,16 +44,18 @@ template <class Mode, class Io, bool MixOne>
 constexpr CorrectionTable<ColourLoop> colourLoopsOf() {
     using pipeline::colourPass;
     constexpr bool shorten = MixOne && Io::kFiniteSamples;
-    return {{{colourPass<Mode, Io, shorten, false, false>, colourPass<Mode, Io, shorten, false, true>},
-             {colourPass<Mode, Io, shorten, true, false>, colourPass<Mode, Io, shorten, true, true>}}};
+    return {
+        {{colourPass<Mode, Io, shorten, false, false>, colourPass<Mode, Io, shorten, false, true>},
+         {colourPass<Mode, Io, shorten, true, false>, colourPass<Mode, Io, shorten, true, true>}}};
 }
 
 template <class Mode, class Io, bool MixOne>
 constexpr CorrectionTable<MatteLoop> matteLoopsOf() {
     using pipeline::mattePass;
     constexpr bool shorten = MixOne && Io::kFiniteSamples;
-    return {{{mattePass<Mode, Io, shorten, false, false>, mattePass<Mode, Io, shorten, false, true>},
-             {mattePass<Mode, Io, shorten, true, false>, mattePass<Mode, Io, shorten, true, true>}}};
+    return {
+        {{mattePass<Mode, Io, shorten, false, false>, mattePass<Mode, Io, shorten, false, true>},
+         {mattePass<Mode, Io, shorten, true, false>, mattePass<Mode, Io, shorten, true, true>}}};
 }
 
 // [kernel][mix is 1][fg correction][output correction]

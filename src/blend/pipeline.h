@@ -19,7 +19,7 @@ struct FrameJob {
     const uint8_t* foreground;
     const uint8_t* matte;  // null unless the matte pass or the show-alpha pass runs
     uint8_t* output;
-    size_t groups;  // whole groups of four pixels
+    size_t groups;           // whole groups of four pixels
     FormatConstants format;  // with the legal bounds
     ModeValues mode;
     F4 mix, oneMinusMix;
@@ -50,8 +50,8 @@ using AlphaStage = void (*)(const FrameJob& job, size_t first, size_t count, Alp
 template <bool Below, bool Above>
 void windowChunk(const FrameJob& job, size_t count, AlphaChunk& chunk) {
     for (size_t i = 0; i < count; ++i)
-        chunk.alpha[i] = alpha::inverted(alpha::window<Below, Above>(chunk.alpha[i], job.alpha),
-                                         job.alpha);
+        chunk.alpha[i] =
+            alpha::inverted(alpha::window<Below, Above>(chunk.alpha[i], job.alpha), job.alpha);
 }
 
 template <class Io, uint32_t Source, bool Range>
@@ -226,8 +226,8 @@ template <class Mode, class Io, bool MixOne, bool FgCorrection, bool OutCorrecti
             fg.g = select(divide, fg.g * inv, fg.g);
             fg.b = select(divide, fg.b * inv, fg.b);
         }
-        Group out =
-            blendGroup < Mode, Io, MixOne, FgCorrection && readsFg, OutCorrection > (fg, bg, job);
+        Group out = blendGroup < Mode, Io, MixOne, FgCorrection && readsFg,
+              OutCorrection > (fg, bg, job);
         out.a = chunk.alpha[i];
         Io::store(job.output + offset, out, job.format);
     });

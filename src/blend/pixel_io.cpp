@@ -46,8 +46,8 @@ void makeChannelShuffles(ChannelPositions pos, __m128i (&shuffles)[4]) {
 
 }  // namespace
 
-FormatConstants makeFormatConstants(PixelDepth depth, PixelLayout layout, ValueRange range, float lo,
-                                    float hi) {
+FormatConstants makeFormatConstants(PixelDepth depth, PixelLayout layout, ValueRange range,
+                                    float lo, float hi) {
     FormatConstants k{};
     const ChannelPositions pos = channelPositions(layout);
     const bool video = range == ValueRange::Video;

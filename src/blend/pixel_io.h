@@ -39,8 +39,8 @@ struct ChannelPositions {
 ChannelPositions channelPositions(PixelLayout layout);
 
 // `lo` and `hi` are the legal bounds of the colours for this frame.
-FormatConstants makeFormatConstants(PixelDepth depth, PixelLayout layout, ValueRange range, float lo,
-                                    float hi);
+FormatConstants makeFormatConstants(PixelDepth depth, PixelLayout layout, ValueRange range,
+                                    float lo, float hi);
 
 namespace io_detail {
 
@@ -143,9 +143,8 @@ struct Io2_14 {
     // Clamps the colours to [lo, hi] and the alpha to [0, 1], then stores.
     static void store(uint8_t* p, const Group& c, const FormatConstants& k) {
         using io_detail::belowHi;
-        const Packed s = pack({belowHi(c.r, k), belowHi(c.g, k), belowHi(c.b, k),
-                               min(F4::all(1.0f), c.a)},
-                              k);
+        const Packed s =
+            pack({belowHi(c.r, k), belowHi(c.g, k), belowHi(c.b, k), min(F4::all(1.0f), c.a)}, k);
         const __m128i rg = _mm_max_epi16(s.rg, k.codeLo[0]);
         const __m128i ba = _mm_max_epi16(s.ba, k.codeLo[1]);
         const __m128i t0 = _mm_unpacklo_epi32(rg, ba);  // R01 B01 R23 B23
