@@ -56,7 +56,7 @@ F4 vivid(F4 a, F4 b, const K& k) {
     const F4 divisor = select(dodgeLanes, k.m - d, c);
     const F4 t = min(k.m, select(dodgeLanes, k.m * b, k.m - b) * k.rcp(divisor));
     const F4 quotientCase = select(dodgeLanes, t, k.m - t);
-    const F4 firstCase = c - (k.m & dodgeLanes);  // c below h, d from h up
+    const F4 firstCase = select(dodgeLanes, d, c);  // the blend mask is already in place
     const F4 v = select(divisor <= k.zero, firstCase, quotientCase);
     return select(andNot(dodgeLanes, b >= k.m), b, v);  // b >= m comes first in the burn half
 }
