@@ -2,8 +2,8 @@
 """Ratios of a corvane_bench JSON run: each mode against the baseline of its depth, and the
 correction and matte passes against the plain pass of their mode.
 
-    corvane_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
-        --benchmark_format=json > run.json
+    corvane_bench --benchmark_repetitions=5 --benchmark_enable_random_interleaving=true \
+        --benchmark_report_aggregates_only=true --benchmark_format=json > run.json
     bench/ratios.py run.json [--size 1920x1080] [--time cpu_time|real_time]
 
 Medians are taken when the run has aggregates, else the single run. Exits 1 when a ratio is
