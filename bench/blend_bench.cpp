@@ -30,13 +30,13 @@ struct Size {
 constexpr Size kSizes[] = {{1920, 1080}, {3840, 2160}};
 constexpr PixelDepth kDepths[] = {PixelDepth::Bits8, PixelDepth::Fixed2_14, PixelDepth::Float32};
 
-constexpr uint32_t pixelBytesOf(PixelDepth depth) {
-    return depth == PixelDepth::Bits8 ? 4 : depth == PixelDepth::Fixed2_14 ? 8 : 16;
-}
-
 // The baseline walks whole cache lines.
-static_assert((kSizes[0].width * kSizes[0].height * pixelBytesOf(PixelDepth::Bits8)) % 64 == 0);
-static_assert((kSizes[1].width * kSizes[1].height * pixelBytesOf(PixelDepth::Bits8)) % 64 == 0);
+static_assert((kSizes[0].width * kSizes[0].height * fourChannelPixelBytes(PixelDepth::Bits8)) %
+                  64 ==
+              0);
+static_assert((kSizes[1].width * kSizes[1].height * fourChannelPixelBytes(PixelDepth::Bits8)) %
+                  64 ==
+              0);
 
 std::string sizeName(Size size) {
     return std::to_string(size.width) + "x" + std::to_string(size.height);
@@ -60,7 +60,7 @@ FrameSet& framesFor(PixelDepth depth, Size size) {
         if (set->depth == depth && set->width == size.width && set->height == size.height)
             return *set;
     const size_t pixels = size_t{size.width} * size.height;
-    const size_t bytes = pixels * pixelBytesOf(depth);
+    const size_t bytes = pixels * fourChannelPixelBytes(depth);
     size_t held = 0;
     for (auto& set : sets) held += 4 * set->bytes;
     if (held + 4 * bytes > kBudget) sets.clear();
@@ -89,7 +89,7 @@ BlendSettings settingsFor(const BlendCase& c, const FrameSet& frames) {
     s.frame.depth = c.depth;
     s.frame.layout = PixelLayout::BGRA;
     s.frame.range = ValueRange::Full;
-    s.frame.pixelBytes = pixelBytesOf(c.depth);
+    s.frame.pixelBytes = fourChannelPixelBytes(c.depth);
     s.frame.width = c.size.width;
     s.frame.height = c.size.height;
     s.frame.frameBytes = frames.bytes;

@@ -157,24 +157,25 @@ int32_t Records::setAttribute(Counted& on, std::vector<Attribute>& list, const G
     return status::kOk;
 }
 
-ParamRecord* Records::ownParam(IAVXParamRecord* p, const Counted& by) {
+template <class Record, class Interface>
+Record* Records::own(const std::vector<std::unique_ptr<Record>>& list, Interface* p,
+                     const char* what, const Counted& by) {
     {
         std::lock_guard lock(mutex_);
-        for (const auto& r : params_)
-            if (static_cast<IAVXParamRecord*>(r.get()) == p) return r.get();
+        for (const auto& r : list)
+            if (static_cast<Interface*>(r.get()) == p) return r.get();
     }
-    census_.noteMisuse("a parameter record the host never made was passed to " + by.describe());
+    census_.noteMisuse(std::string("a ") + what + " record the host never made was passed to " +
+                       by.describe());
     return nullptr;
 }
 
+ParamRecord* Records::ownParam(IAVXParamRecord* p, const Counted& by) {
+    return own(params_, p, "parameter", by);
+}
+
 LayoutRecord* Records::ownLayout(IAVXLayoutRecord* p, const Counted& by) {
-    {
-        std::lock_guard lock(mutex_);
-        for (const auto& r : layouts_)
-            if (static_cast<IAVXLayoutRecord*>(r.get()) == p) return r.get();
-    }
-    census_.noteMisuse("a layout record the host never made was passed to " + by.describe());
-    return nullptr;
+    return own(layouts_, p, "layout", by);
 }
 
 // ---- PluginRecord ----

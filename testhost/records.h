@@ -206,6 +206,9 @@ private:
                          const GUID& type, const void* value, uint32_t byteCount,
                          std::vector<std::string>* events);
     // Our record behind a pointer the module passes in, or null (then noted as misuse).
+    template <class Record, class Interface>
+    Record* own(const std::vector<std::unique_ptr<Record>>& list, Interface* p, const char* what,
+                const Counted& by);
     ParamRecord* ownParam(IAVXParamRecord* p, const Counted& by);
     LayoutRecord* ownLayout(IAVXLayoutRecord* p, const Counted& by);
 

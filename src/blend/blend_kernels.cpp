@@ -9,20 +9,6 @@
 
 namespace {
 
-// Bytes of one pixel of four channels in each depth the kernels convert; 0 for any other.
-uint32_t pixelBytesOf(PixelDepth depth) {
-    switch (depth) {
-        case PixelDepth::Bits8:
-            return 4;
-        case PixelDepth::Fixed2_14:
-            return 8;
-        case PixelDepth::Float32:
-            return 16;
-        default:
-            return 0;
-    }
-}
-
 bool aligned16(const void* p) { return (reinterpret_cast<uintptr_t>(p) & 15u) == 0; }
 
 FrameJob makeJob(const KernelContext& context, const uint8_t* background, const uint8_t* foreground,
@@ -56,7 +42,7 @@ template <int Kernel>
 void blendKernel(const KernelContext* context, const uint8_t* background, const uint8_t* foreground,
                  uint8_t* output) {
     const BlendSettings& s = *context->settings;
-    const uint32_t pixelBytes = pixelBytesOf(s.frame.depth);
+    const uint32_t pixelBytes = fourChannelPixelBytes(s.frame.depth);
     // An unknown depth, or a pixel size that does not fit it, writes nothing.
     if (pixelBytes == 0 || s.frame.pixelBytes != pixelBytes) return;
     const size_t groups = static_cast<size_t>(s.frame.frameBytes / (4 * pixelBytes));

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <type_traits>
 #include <utility>
 
 #include "blend/frame_runner.h"
@@ -32,47 +33,39 @@ struct IoOf<DepthPath::FloatUnaligned> {
     using type = IoFloat<false>;
 };
 
-using ColourLoop = void (*)(const FrameJob&);
-using MatteLoop = void (*)(const FrameJob&, pipeline::AlphaStage);
+// The two passes that differ per kernel, each as the address of one of its loops.
+struct ColourPass {
+    template <class Mode, class Io, bool MixOne, bool Fg, bool Out>
+    static constexpr void (*loop)(const FrameJob&) =
+        pipeline::colourPass<Mode, Io, MixOne, Fg, Out>;
+};
+struct MattePass {
+    template <class Mode, class Io, bool MixOne, bool Fg, bool Out>
+    static constexpr void (*loop)(const FrameJob&, pipeline::AlphaStage) =
+        pipeline::mattePass<Mode, Io, MixOne, Fg, Out>;
+};
 
-// The loops of one kernel, [fg correction][output correction], for a mix of exactly 1 or any
-// other mix. Float samples may be infinite, so their mix is never shortened.
-template <class Loop>
-using CorrectionTable = std::array<std::array<Loop, 2>, 2>;
-
-template <class Mode, class Io, bool MixOne>
-constexpr CorrectionTable<ColourLoop> colourLoopsOf() {
-    using pipeline::colourPass;
-    constexpr bool shorten = MixOne && Io::kFiniteSamples;
-    return {
-        {{colourPass<Mode, Io, shorten, false, false>, colourPass<Mode, Io, shorten, false, true>},
-         {colourPass<Mode, Io, shorten, true, false>, colourPass<Mode, Io, shorten, true, true>}}};
-}
-
-template <class Mode, class Io, bool MixOne>
-constexpr CorrectionTable<MatteLoop> matteLoopsOf() {
-    using pipeline::mattePass;
-    constexpr bool shorten = MixOne && Io::kFiniteSamples;
-    return {
-        {{mattePass<Mode, Io, shorten, false, false>, mattePass<Mode, Io, shorten, false, true>},
-         {mattePass<Mode, Io, shorten, true, false>, mattePass<Mode, Io, shorten, true, true>}}};
+// The loops of one kernel, [mix is 1][fg correction][output correction]. Float samples may be
+// infinite, so their mix is never shortened.
+template <class Pass, class Mode, class Io>
+constexpr auto loopsOf() {
+    using Loop = std::remove_const_t<decltype(Pass::template loop<Mode, Io, false, false, false>)>;
+    using Table = std::array<std::array<std::array<Loop, 2>, 2>, 2>;
+    constexpr bool shorten = Io::kFiniteSamples;
+    return Table{{{{{Pass::template loop<Mode, Io, false, false, false>,
+                     Pass::template loop<Mode, Io, false, false, true>},
+                    {Pass::template loop<Mode, Io, false, true, false>,
+                     Pass::template loop<Mode, Io, false, true, true>}}},
+                  {{{Pass::template loop<Mode, Io, shorten, false, false>,
+                     Pass::template loop<Mode, Io, shorten, false, true>},
+                    {Pass::template loop<Mode, Io, shorten, true, false>,
+                     Pass::template loop<Mode, Io, shorten, true, true>}}}}};
 }
 
 // [kernel][mix is 1][fg correction][output correction]
-template <class Io, size_t... K>
-constexpr auto colourLoops(std::index_sequence<K...>) {
-    using M = mode::Kernels;
-    return std::array<std::array<CorrectionTable<ColourLoop>, 2>, sizeof...(K)>{
-        {{{colourLoopsOf<std::tuple_element_t<K, M>, Io, false>(),
-           colourLoopsOf<std::tuple_element_t<K, M>, Io, true>()}}...}};
-}
-
-template <class Io, size_t... K>
-constexpr auto matteLoops(std::index_sequence<K...>) {
-    using M = mode::Kernels;
-    return std::array<std::array<CorrectionTable<MatteLoop>, 2>, sizeof...(K)>{
-        {{{matteLoopsOf<std::tuple_element_t<K, M>, Io, false>(),
-           matteLoopsOf<std::tuple_element_t<K, M>, Io, true>()}}...}};
+template <class Pass, class Io, size_t... K>
+constexpr auto loopTable(std::index_sequence<K...>) {
+    return std::array{loopsOf<Pass, std::tuple_element_t<K, mode::Kernels>, Io>()...};
 }
 
 // [source 0..8, 9 = any other code][alpha range]
@@ -89,8 +82,9 @@ template <DepthPath Path>
 void runFrame(int kernel, const FrameJob& job, const PassFlags& flags) {
     using namespace frame_runner_detail;
     using Io = typename IoOf<Path>::type;
-    static constexpr auto kColour = colourLoops<Io>(std::make_index_sequence<mode::kKernelCount>());
-    static constexpr auto kMatte = matteLoops<Io>(std::make_index_sequence<mode::kKernelCount>());
+    constexpr auto kernels = std::make_index_sequence<mode::kKernelCount>();
+    static constexpr auto kColour = loopTable<ColourPass, Io>(kernels);
+    static constexpr auto kMatte = loopTable<MattePass, Io>(kernels);
     static constexpr auto kStages = alphaStages<Io>(std::make_integer_sequence<uint32_t, 10>());
 
     if (!flags.matteOn) {

@@ -39,6 +39,11 @@ namespace pipeline {
 // stays in the first-level cache, so the loop that blends does not depend on the source.
 inline constexpr size_t kChunkGroups = 128;
 
+// Groups in the chunk that starts at group `first`: a whole chunk, or the rest of the frame.
+inline size_t chunkLength(const FrameJob& job, size_t first) {
+    return job.groups - first < kChunkGroups ? job.groups - first : kChunkGroups;
+}
+
 struct AlphaChunk {
     F4 raw[kChunkGroups];    // the source value x, for unpremultiplying
     F4 alpha[kChunkGroups];  // the final alpha, before the output clamp
@@ -48,7 +53,7 @@ using AlphaStage = void (*)(const FrameJob& job, size_t first, size_t count, Alp
 
 // The keying window over a chunk whose rotated values are in chunk.alpha.
 template <bool Below, bool Above>
-void windowChunk(const FrameJob& job, size_t count, AlphaChunk& chunk) {
+[[gnu::flatten]] void windowChunk(const FrameJob& job, size_t count, AlphaChunk& chunk) {
     for (size_t i = 0; i < count; ++i)
         chunk.alpha[i] =
             alpha::inverted(alpha::window<Below, Above>(chunk.alpha[i], job.alpha), job.alpha);
@@ -76,15 +81,11 @@ template <class Io, uint32_t Source, bool Range>
             above = above | (y >= job.alpha.high);
             chunk.alpha[i] = y;
         }
-        const bool anyBelow = anyLane(below), anyAbove = anyLane(above);
-        if (anyBelow && anyAbove)
-            windowChunk<true, true>(job, count, chunk);
-        else if (anyBelow)
-            windowChunk<true, false>(job, count, chunk);
-        else if (anyAbove)
-            windowChunk<false, true>(job, count, chunk);
-        else
-            windowChunk<false, false>(job, count, chunk);
+        using WindowLoop = void (*)(const FrameJob&, size_t, AlphaChunk&);
+        static constexpr WindowLoop kWindow[2][2] = {
+            {windowChunk<false, false>, windowChunk<false, true>},
+            {windowChunk<true, false>, windowChunk<true, true>}};
+        kWindow[anyLane(below)][anyLane(above)](job, count, chunk);
     }
 }
 
@@ -155,8 +156,7 @@ template <class Mode, class Io, bool MixOne, bool FgCorrection, bool OutCorrecti
     } else {
         ColourChunk chunk;
         for (size_t first = 0; first < job.groups; first += kChunkGroups) {
-            const size_t count =
-                job.groups - first < kChunkGroups ? job.groups - first : kChunkGroups;
+            const size_t count = chunkLength(job, first);
             const size_t base = first * step;
             if constexpr (fgStage)
                 for (size_t i = 0; i < count; ++i) {
@@ -201,7 +201,7 @@ void forEachAlphaChunk(const FrameJob& job, AlphaStage stage, PerGroup&& group) 
     constexpr size_t step = 4 * Io::kPixelBytes;
     AlphaChunk chunk;
     for (size_t first = 0; first < job.groups; first += kChunkGroups) {
-        const size_t count = job.groups - first < kChunkGroups ? job.groups - first : kChunkGroups;
+        const size_t count = chunkLength(job, first);
         stage(job, first, count, chunk);
         size_t offset = first * step;
         for (size_t i = 0; i < count; ++i, offset += step) group(i, offset, chunk);

@@ -46,12 +46,15 @@ namespace io_detail {
 
 inline F4 toFloat(__m128i x) { return _mm_cvtepi32_ps(x); }
 
-// The upper half of the legal clamp of an integer store, in float: values beyond the bound
-// would overflow the conversion. The bound comes first, so a NaN lane passes through and
-// converts to the lowest integer, which the integer lower bound then turns into lo, as the
-// float clamp (lower bound first) would. Rounding and saturation never decrease, so clamping
-// the codes gives the codes of the clamped values.
-inline F4 belowHi(F4 x, const FormatConstants& k) { return min(k.hi, x); }
+// The upper half of the legal clamp of an integer store, in float: the colours limited to hi
+// and the alpha to 1, as values beyond the bound would overflow the conversion. The bound
+// comes first, so a NaN lane passes through and converts to the lowest integer, which the
+// integer lower bound then turns into lo, as the float clamp (lower bound first) would.
+// Rounding and saturation never decrease, so clamping the codes gives the codes of the
+// clamped values.
+inline Group belowUpperBounds(const Group& c, const FormatConstants& k) {
+    return {min(k.hi, c.r), min(k.hi, c.g), min(k.hi, c.b), min(F4::all(1.0f), c.a)};
+}
 
 }  // namespace io_detail
 
@@ -59,7 +62,7 @@ inline F4 belowHi(F4 x, const FormatConstants& k) { return min(k.hi, x); }
 // none, and its loops do not spend an operation on it.
 template <bool Video>
 struct Io8bit {
-    static constexpr uint32_t kPixelBytes = 4;
+    static constexpr uint32_t kPixelBytes = fourChannelPixelBytes(PixelDepth::Bits8);
     static constexpr bool kFiniteSamples = true;
     // A quotient of the blend formulas is within 0.1 code of exact with the estimate alone.
     using Reciprocal = EstimatedReciprocal;
@@ -98,10 +101,7 @@ struct Io8bit {
 
     // Clamps the colours to [lo, hi] and the alpha to [0, 1], then stores.
     static void store(uint8_t* p, const Group& c, const FormatConstants& k) {
-        using io_detail::belowHi;
-        const Group limited{belowHi(c.r, k), belowHi(c.g, k), belowHi(c.b, k),
-                            min(F4::all(1.0f), c.a)};
-        const __m128i bytes = _mm_max_epu8(pack(limited, k), k.codeLo[0]);
+        const __m128i bytes = _mm_max_epu8(pack(io_detail::belowUpperBounds(c, k), k), k.codeLo[0]);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(p), _mm_shuffle_epi8(bytes, k.storeShuffle));
     }
 
@@ -110,7 +110,7 @@ struct Io8bit {
 
 // 2.14 fixed point: four pixels in two registers of two pixels each.
 struct Io2_14 {
-    static constexpr uint32_t kPixelBytes = 8;
+    static constexpr uint32_t kPixelBytes = fourChannelPixelBytes(PixelDepth::Fixed2_14);
     static constexpr bool kFiniteSamples = true;
     // The estimate alone would be 4 to 6 codes off: refined to about 22 bits.
     using Reciprocal = RefinedReciprocal;
@@ -142,9 +142,7 @@ struct Io2_14 {
 
     // Clamps the colours to [lo, hi] and the alpha to [0, 1], then stores.
     static void store(uint8_t* p, const Group& c, const FormatConstants& k) {
-        using io_detail::belowHi;
-        const Packed s =
-            pack({belowHi(c.r, k), belowHi(c.g, k), belowHi(c.b, k), min(F4::all(1.0f), c.a)}, k);
+        const Packed s = pack(io_detail::belowUpperBounds(c, k), k);
         const __m128i rg = _mm_max_epi16(s.rg, k.codeLo[0]);
         const __m128i ba = _mm_max_epi16(s.ba, k.codeLo[1]);
         const __m128i t0 = _mm_unpacklo_epi32(rg, ba);  // R01 B01 R23 B23
@@ -161,7 +159,7 @@ struct Io2_14 {
 // which need 16-byte alignment; other frames take plain unaligned accesses.
 template <bool Aligned>
 struct IoFloat {
-    static constexpr uint32_t kPixelBytes = 16;
+    static constexpr uint32_t kPixelBytes = fourChannelPixelBytes(PixelDepth::Float32);
     static constexpr bool kFiniteSamples = false;  // any float, infinities and NaN included
     // The estimate keeps a quotient within 4e-4 of it, relative: 12 bits, as the results of
     // the formulas carry.

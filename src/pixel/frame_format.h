@@ -51,6 +51,21 @@ enum class ColourSpace : int32_t {
     Rec709 = 4,
 };
 
+// Bytes of one pixel of four channels in the depths the blend kernels convert: 4 at 8-bit,
+// 8 at 2.14, 16 at float; 0 for any other depth.
+constexpr uint32_t fourChannelPixelBytes(PixelDepth depth) {
+    switch (depth) {
+        case PixelDepth::Bits8:
+            return 4;
+        case PixelDepth::Fixed2_14:
+            return 8;
+        case PixelDepth::Float32:
+            return 16;
+        default:
+            return 0;
+    }
+}
+
 // Console-log tokens of each code; null for a code beyond its table, which prints nothing.
 // The depth, layout and range tokens are printf formats that take the text before them.
 const char* depthToken(PixelDepth depth);
