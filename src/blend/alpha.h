@@ -6,6 +6,7 @@
 
 #include "blend/blend_settings.h"
 #include "blend/kernel_context.h"
+#include "blend/luma.h"
 #include "pixel/f4.h"
 
 struct AlphaConstants {
@@ -21,10 +22,6 @@ struct AlphaConstants {
 AlphaConstants makeAlphaConstants(const KernelContext& context);
 
 namespace alpha {
-
-inline F4 luma(F4 r, F4 g, F4 b) {
-    return (r * F4::all(0.2126f) + g * F4::all(0.7152f)) + b * F4::all(0.0722f);
-}
 
 // Hue as a fraction of a turn. The test on B comes first, so magenta takes the B formula.
 // A grey pixel has no hue: its lanes are 0 explicitly rather than through a NaN.
@@ -57,7 +54,7 @@ F4 source(F4 r, F4 g, F4 b, F4 a) {
     else if constexpr (Source == 3)
         return b;
     else if constexpr (Source == 4)
-        return luma(r, g, b);
+        return luma709::of(r, g, b);
     else if constexpr (Source == 5)
         return hue(r, g, b);
     else if constexpr (Source == 6)
