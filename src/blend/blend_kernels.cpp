@@ -2,6 +2,8 @@
 // the loop of its blend formula for that case.
 #include <bit>
 #include <cstdint>
+#include <tuple>
+#include <type_traits>
 
 #include "blend/frame_runner.h"
 #include "blend/kernel_context.h"
@@ -34,7 +36,6 @@ FrameJob makeJob(const KernelContext& context, const uint8_t* background, const 
     job.out = makeCorrection(context.invertOutputOn != 0, s.outContrastV, s.outBrightnessV,
                              s.outSaturationV, s.outShiftRV, s.outShiftGV, s.outShiftBV);
     job.alpha = makeAlphaConstants(context);
-    job.unpremultiply = F4::mask(context.unpremultiplyOn != 0);
     return job;
 }
 
@@ -48,15 +49,26 @@ void blendKernel(const KernelContext* context, const uint8_t* background, const 
     const size_t groups = static_cast<size_t>(s.frame.frameBytes / (4 * pixelBytes));
     if (groups == 0) return;
 
-    const FrameJob job = makeJob(*context, background, foreground, output, groups);
+    FrameJob job = makeJob(*context, background, foreground, output, groups);
     const bool matteOn = isSet(s.alphaEnabled) && s.matteData != nullptr;
-    const PassFlags flags{matteOn,
-                          matteOn && isSet(s.showAlpha),
-                          context->fgCorrectionOn != 0,
-                          context->outCorrectionOn != 0,
-                          _mm_cvtss_f32(s.mixV) == 1.0f,
-                          context->alphaRangeOn != 0,
-                          s.alphaSource};
+    PassFlags flags{matteOn,
+                    matteOn && isSet(s.showAlpha),
+                    context->fgCorrectionOn != 0,
+                    context->outCorrectionOn != 0,
+                    _mm_cvtss_f32(s.mixV) == 1.0f,
+                    context->alphaRangeOn != 0,
+                    context->unpremultiplyOn != 0,
+                    s.alphaSource};
+    // Normal at a mix of exactly 1 on finite samples leaves m times the corrected foreground,
+    // so both corrections and the scale between them are one correction of the same cost.
+    if constexpr (std::is_same_v<std::tuple_element_t<Kernel, mode::Kernels>, mode::Normal>) {
+        if (flags.mixOne && flags.fgCorrection && flags.outCorrection &&
+            s.frame.depth != PixelDepth::Float32) {
+            job.out = composed(job.fg, job.mode.m, job.out);
+            job.mode.m = F4::all(1.0f);  // the scale is part of the correction now
+            flags.fgCorrection = false;
+        }
+    }
     switch (s.frame.depth) {
         case PixelDepth::Bits8:
             if (s.frame.range == ValueRange::Video)
