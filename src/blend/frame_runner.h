@@ -13,6 +13,7 @@ struct PassFlags {
     bool outCorrection;
     bool mixOne;  // the mix is exactly 1
     bool alphaRange;
+    bool unpremultiply;  // the matte pass divides the foreground by the raw source value
     uint32_t alphaSource;
 };
 

@@ -68,12 +68,14 @@ constexpr auto loopTable(std::index_sequence<K...>) {
     return std::array{loopsOf<Pass, std::tuple_element_t<K, mode::Kernels>, Io>()...};
 }
 
-// [source 0..8, 9 = any other code][alpha range]
+// [source 0..8, 9 = any other code][alpha range][unpremultiply]
 template <class Io, uint32_t... S>
 constexpr auto alphaStages(std::integer_sequence<uint32_t, S...>) {
     using pipeline::alphaStage;
-    return std::array<std::array<pipeline::AlphaStage, 2>, sizeof...(S)>{
-        {{{alphaStage<Io, S, false>, alphaStage<Io, S, true>}}...}};
+    using Stages = std::array<std::array<pipeline::AlphaStage, 2>, 2>;
+    return std::array<Stages, sizeof...(S)>{
+        Stages{{{alphaStage<Io, S, false, false>, alphaStage<Io, S, false, true>},
+                {alphaStage<Io, S, true, false>, alphaStage<Io, S, true, true>}}}...};
 }
 
 }  // namespace frame_runner_detail
@@ -92,9 +94,11 @@ void runFrame(int kernel, const FrameJob& job, const PassFlags& flags) {
         return;
     }
     const uint32_t source = flags.alphaSource < 9 ? flags.alphaSource : 9;
-    const pipeline::AlphaStage stage = kStages[source][flags.alphaRange];
-    if (flags.showAlpha)
-        pipeline::showAlphaPass<Io>(job, stage);
-    else
-        kMatte[kernel][flags.mixOne][flags.fgCorrection][flags.outCorrection](job, stage);
+    if (flags.showAlpha) {
+        // Nothing reads the foreground here.
+        pipeline::showAlphaPass<Io>(job, kStages[source][flags.alphaRange][false]);
+        return;
+    }
+    const pipeline::AlphaStage stage = kStages[source][flags.alphaRange][flags.unpremultiply];
+    kMatte[kernel][flags.mixOne][flags.fgCorrection][flags.outCorrection](job, stage);
 }

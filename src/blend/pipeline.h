@@ -25,7 +25,6 @@ struct FrameJob {
     F4 mix, oneMinusMix;
     CorrectionConstants fg, out;
     AlphaConstants alpha;
-    F4 unpremultiply;  // all lanes set when the foreground is divided by the raw alpha
 };
 
 namespace pipeline {
@@ -45,8 +44,9 @@ inline size_t chunkLength(const FrameJob& job, size_t first) {
 }
 
 struct AlphaChunk {
-    F4 raw[kChunkGroups];    // the source value x, for unpremultiplying
-    F4 alpha[kChunkGroups];  // the final alpha, before the output clamp
+    F4 raw[kChunkGroups];              // the source value x
+    F4 foregroundScale[kChunkGroups];  // 1 / x where the foreground is unpremultiplied, else 1
+    F4 alpha[kChunkGroups];            // the final alpha, before the output clamp
 };
 
 using AlphaStage = void (*)(const FrameJob& job, size_t first, size_t count, AlphaChunk& chunk);
@@ -59,7 +59,17 @@ template <bool Below, bool Above>
             alpha::inverted(alpha::window<Below, Above>(chunk.alpha[i], job.alpha), job.alpha);
 }
 
-template <class Io, uint32_t Source, bool Range>
+// Unpremultiplying divides the colours of a lane with x > 0 by x; the other lanes keep
+// theirs, and c * 1 is c, bit for bit, whatever c is.
+template <class Io, bool Unpremultiply>
+F4 foregroundScale(F4 x) {
+    if constexpr (Unpremultiply)
+        return select(x > F4::zero(), Io::Reciprocal::of(x), F4::all(1.0f));
+    else
+        return F4::all(1.0f);
+}
+
+template <class Io, uint32_t Source, bool Range, bool Unpremultiply>
 [[gnu::flatten]] void alphaStage(const FrameJob& job, size_t first, size_t count,
                                  AlphaChunk& chunk) {
     // Separate loops rather than one: each chain is short enough for the reorder window to
@@ -70,12 +80,15 @@ template <class Io, uint32_t Source, bool Range>
         chunk.raw[i] = alpha::source<Source>(g.r, g.g, g.b, g.a);
     }
     if constexpr (!Range) {
-        for (size_t i = 0; i < count; ++i)
+        for (size_t i = 0; i < count; ++i) {
+            chunk.foregroundScale[i] = foregroundScale<Io, Unpremultiply>(chunk.raw[i]);
             chunk.alpha[i] = alpha::inverted(alpha::rotated(chunk.raw[i], job.alpha), job.alpha);
+        }
     } else {
         // Which halves of the window the chunk needs, decided once for its run of groups.
         F4 below = F4::zero(), above = F4::zero();
         for (size_t i = 0; i < count; ++i) {
+            chunk.foregroundScale[i] = foregroundScale<Io, Unpremultiply>(chunk.raw[i]);
             const F4 y = alpha::rotated(chunk.raw[i], job.alpha);
             below = below | (y <= job.alpha.low);
             above = above | (y >= job.alpha.high);
@@ -219,12 +232,10 @@ template <class Mode, class Io, bool MixOne, bool FgCorrection, bool OutCorrecti
         const Group bg = Io::load(job.background + offset, job.format);
         Group fg = loadForeground<Io, readsFg>(job, offset);
         if constexpr (readsFg) {
-            const F4 x = chunk.raw[i];
-            const F4 divide = (x > F4::zero()) & job.unpremultiply;
-            const F4 inv = Io::Reciprocal::of(x);
-            fg.r = select(divide, fg.r * inv, fg.r);
-            fg.g = select(divide, fg.g * inv, fg.g);
-            fg.b = select(divide, fg.b * inv, fg.b);
+            const F4 scale = chunk.foregroundScale[i];
+            fg.r = fg.r * scale;
+            fg.g = fg.g * scale;
+            fg.b = fg.b * scale;
         }
         Group out = blendGroup < Mode, Io, MixOne, FgCorrection && readsFg,
               OutCorrection > (fg, bg, job);
