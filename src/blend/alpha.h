@@ -100,13 +100,21 @@ F4 window(F4 y, const AlphaConstants& k) {
     return clamp(r, F4::zero(), F4::all(1.0f));
 }
 
-// Clamp to [0, 1] and rotate, with one wrap.
-inline F4 rotated(F4 x, const AlphaConstants& k) {
+// Clamp to [0, 1] and rotate, with one wrap. `Turned` is false when the frame neither
+// rotates nor inverts its alpha: y + 0 never passes 1, so the clamp alone is the same value.
+template <bool Turned>
+F4 rotated(F4 x, const AlphaConstants& k) {
     const F4 one = F4::all(1.0f);
-    const F4 y = clamp(x, F4::zero(), one) + k.rotate;
-    return select(y > one, y - one, y);
+    const F4 y = clamp(x, F4::zero(), one);
+    if constexpr (!Turned) return y;
+    const F4 turned = y + k.rotate;
+    return select(turned > one, turned - one, turned);
 }
 
-inline F4 inverted(F4 y, const AlphaConstants& k) { return select(k.invert, F4::all(1.0f) - y, y); }
+template <bool Turned>
+F4 inverted(F4 y, const AlphaConstants& k) {
+    if constexpr (!Turned) return y;
+    return select(k.invert, F4::all(1.0f) - y, y);
+}
 
 }  // namespace alpha

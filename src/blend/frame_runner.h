@@ -14,6 +14,7 @@ struct PassFlags {
     bool mixOne;  // the mix is exactly 1
     bool alphaRange;
     bool unpremultiply;  // the matte pass divides the foreground by the raw source value
+    bool alphaTurned;    // the alpha is rotated or inverted
     uint32_t alphaSource;
 };
 

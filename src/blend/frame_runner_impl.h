@@ -68,14 +68,17 @@ constexpr auto loopTable(std::index_sequence<K...>) {
     return std::array{loopsOf<Pass, std::tuple_element_t<K, mode::Kernels>, Io>()...};
 }
 
-// [source 0..8, 9 = any other code][alpha range][unpremultiply]
+// The stages of one source, indexed by their AlphaOptions bits.
+template <class Io, uint32_t Source, unsigned... O>
+constexpr auto stagesOf(std::integer_sequence<unsigned, O...>) {
+    return std::array<pipeline::AlphaStage, sizeof...(O)>{pipeline::alphaStage<Io, Source, O>...};
+}
+
+// [source 0..8, 9 = any other code][AlphaOptions bits]
 template <class Io, uint32_t... S>
 constexpr auto alphaStages(std::integer_sequence<uint32_t, S...>) {
-    using pipeline::alphaStage;
-    using Stages = std::array<std::array<pipeline::AlphaStage, 2>, 2>;
-    return std::array<Stages, sizeof...(S)>{
-        Stages{{{alphaStage<Io, S, false, false>, alphaStage<Io, S, false, true>},
-                {alphaStage<Io, S, true, false>, alphaStage<Io, S, true, true>}}}...};
+    constexpr auto options = std::make_integer_sequence<unsigned, pipeline::AlphaOptions::kCount>();
+    return std::array{stagesOf<Io, S>(options)...};
 }
 
 }  // namespace frame_runner_detail
@@ -93,12 +96,16 @@ void runFrame(int kernel, const FrameJob& job, const PassFlags& flags) {
         kColour[kernel][flags.mixOne][flags.fgCorrection][flags.outCorrection](job);
         return;
     }
+    using Options = pipeline::AlphaOptions;
     const uint32_t source = flags.alphaSource < 9 ? flags.alphaSource : 9;
+    const unsigned common =
+        (flags.alphaRange ? Options::kRange : 0u) | (flags.alphaTurned ? Options::kTurned : 0u);
     if (flags.showAlpha) {
         // Nothing reads the foreground here.
-        pipeline::showAlphaPass<Io>(job, kStages[source][flags.alphaRange][false]);
+        pipeline::showAlphaPass<Io>(job, kStages[source][common]);
         return;
     }
-    const pipeline::AlphaStage stage = kStages[source][flags.alphaRange][flags.unpremultiply];
-    kMatte[kernel][flags.mixOne][flags.fgCorrection][flags.outCorrection](job, stage);
+    const unsigned options = common | (flags.unpremultiply ? Options::kUnpremultiply : 0u);
+    kMatte[kernel][flags.mixOne][flags.fgCorrection][flags.outCorrection](job,
+                                                                          kStages[source][options]);
 }

@@ -44,34 +44,42 @@ inline size_t chunkLength(const FrameJob& job, size_t first) {
 }
 
 struct AlphaChunk {
-    F4 raw[kChunkGroups];              // the source value x
-    F4 foregroundScale[kChunkGroups];  // 1 / x where the foreground is unpremultiplied, else 1
-    F4 alpha[kChunkGroups];            // the final alpha, before the output clamp
+    F4 raw[kChunkGroups];  // the source value x
+    // 1 / x where the foreground is unpremultiplied, else 1: all 1 when the pass starts, and
+    // written only by a stage that unpremultiplies.
+    F4 foregroundScale[kChunkGroups];
+    F4 alpha[kChunkGroups];  // the final alpha, before the output clamp
 };
 
 using AlphaStage = void (*)(const FrameJob& job, size_t first, size_t count, AlphaChunk& chunk);
 
+// What an alpha stage does besides reading its source, as the bits of a template argument:
+// the keying window, unpremultiplying, and rotating or inverting the alpha.
+struct AlphaOptions {
+    static constexpr unsigned kRange = 1, kUnpremultiply = 2, kTurned = 4, kCount = 8;
+};
+
 // The keying window over a chunk whose rotated values are in chunk.alpha.
-template <bool Below, bool Above>
+template <bool Below, bool Above, bool Turned>
 [[gnu::flatten]] void windowChunk(const FrameJob& job, size_t count, AlphaChunk& chunk) {
     for (size_t i = 0; i < count; ++i)
-        chunk.alpha[i] =
-            alpha::inverted(alpha::window<Below, Above>(chunk.alpha[i], job.alpha), job.alpha);
+        chunk.alpha[i] = alpha::inverted<Turned>(
+            alpha::window<Below, Above>(chunk.alpha[i], job.alpha), job.alpha);
 }
 
 // Unpremultiplying divides the colours of a lane with x > 0 by x; the other lanes keep
 // theirs, and c * 1 is c, bit for bit, whatever c is.
-template <class Io, bool Unpremultiply>
+template <class Io>
 F4 foregroundScale(F4 x) {
-    if constexpr (Unpremultiply)
-        return select(x > F4::zero(), Io::Reciprocal::of(x), F4::all(1.0f));
-    else
-        return F4::all(1.0f);
+    return select(x > F4::zero(), Io::Reciprocal::of(x), F4::all(1.0f));
 }
 
-template <class Io, uint32_t Source, bool Range, bool Unpremultiply>
+template <class Io, uint32_t Source, unsigned Options>
 [[gnu::flatten]] void alphaStage(const FrameJob& job, size_t first, size_t count,
                                  AlphaChunk& chunk) {
+    constexpr bool Range = (Options & AlphaOptions::kRange) != 0;
+    constexpr bool Unpremultiply = (Options & AlphaOptions::kUnpremultiply) != 0;
+    constexpr bool Turned = (Options & AlphaOptions::kTurned) != 0;
     // Separate loops rather than one: each chain is short enough for the reorder window to
     // overlap several groups.
     const uint8_t* m = job.matte + first * 4 * Io::kPixelBytes;
@@ -81,23 +89,26 @@ template <class Io, uint32_t Source, bool Range, bool Unpremultiply>
     }
     if constexpr (!Range) {
         for (size_t i = 0; i < count; ++i) {
-            chunk.foregroundScale[i] = foregroundScale<Io, Unpremultiply>(chunk.raw[i]);
-            chunk.alpha[i] = alpha::inverted(alpha::rotated(chunk.raw[i], job.alpha), job.alpha);
+            if constexpr (Unpremultiply)
+                chunk.foregroundScale[i] = foregroundScale<Io>(chunk.raw[i]);
+            chunk.alpha[i] =
+                alpha::inverted<Turned>(alpha::rotated<Turned>(chunk.raw[i], job.alpha), job.alpha);
         }
     } else {
         // Which halves of the window the chunk needs, decided once for its run of groups.
         F4 below = F4::zero(), above = F4::zero();
         for (size_t i = 0; i < count; ++i) {
-            chunk.foregroundScale[i] = foregroundScale<Io, Unpremultiply>(chunk.raw[i]);
-            const F4 y = alpha::rotated(chunk.raw[i], job.alpha);
+            if constexpr (Unpremultiply)
+                chunk.foregroundScale[i] = foregroundScale<Io>(chunk.raw[i]);
+            const F4 y = alpha::rotated<Turned>(chunk.raw[i], job.alpha);
             below = below | (y <= job.alpha.low);
             above = above | (y >= job.alpha.high);
             chunk.alpha[i] = y;
         }
         using WindowLoop = void (*)(const FrameJob&, size_t, AlphaChunk&);
         static constexpr WindowLoop kWindow[2][2] = {
-            {windowChunk<false, false>, windowChunk<false, true>},
-            {windowChunk<true, false>, windowChunk<true, true>}};
+            {windowChunk<false, false, Turned>, windowChunk<false, true, Turned>},
+            {windowChunk<true, false, Turned>, windowChunk<true, true, Turned>}};
         kWindow[anyLane(below)][anyLane(above)](job, count, chunk);
     }
 }
@@ -213,6 +224,7 @@ template <class Io, class PerGroup>
 void forEachAlphaChunk(const FrameJob& job, AlphaStage stage, PerGroup&& group) {
     constexpr size_t step = 4 * Io::kPixelBytes;
     AlphaChunk chunk;
+    for (F4& scale : chunk.foregroundScale) scale = F4::all(1.0f);
     for (size_t first = 0; first < job.groups; first += kChunkGroups) {
         const size_t count = chunkLength(job, first);
         stage(job, first, count, chunk);
