@@ -27,8 +27,8 @@ FrameJob makeJob(const KernelContext& context, const uint8_t* background, const 
     job.format =
         makeFormatConstants(s.frame.depth, s.frame.layout, s.frame.range, legal ? 0.0f : -2.0f,
                             legal ? 1.0f : std::bit_cast<float>(0x3FFFFDF8u));
-    // 1 / m is computed once per frame; m is never 0.
-    job.mode = {s.magicV, F4(s.magicV) * F4::all(0.5f), F4::all(1.0f) / F4(s.magicV), F4::zero()};
+    // Everything the formulas derive from m, once per frame; m is never 0.
+    job.mode = makeModeValues(s.magicV);
     job.mix = s.mixV;
     job.oneMinusMix = F4::all(1.0f) - F4(s.mixV);
     job.fg = makeCorrection(context.invertForegroundOn != 0, s.fgContrastV, s.fgBrightnessV,
@@ -66,7 +66,7 @@ void blendKernel(const KernelContext* context, const uint8_t* background, const 
         if (flags.mixOne && flags.fgCorrection && flags.outCorrection &&
             s.frame.depth != PixelDepth::Float32) {
             job.out = composed(job.fg, job.mode.m, job.out);
-            job.mode.m = F4::all(1.0f);  // the scale is part of the correction now
+            job.mode = makeModeValues(F4::all(1.0f));  // the scale is part of the correction now
             flags.fgCorrection = false;
         }
     }

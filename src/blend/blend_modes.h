@@ -14,7 +14,14 @@ struct ModeValues {
     F4 h;     // m / 2
     F4 invM;  // 1 / m, once per frame
     F4 zero;
+    F4 hardMixCap;  // +infinity when m > 0, else h (see HardMix)
 };
+
+inline ModeValues makeModeValues(F4 m) {
+    const F4 h = m * F4::all(0.5f);
+    return {m, h, F4::all(1.0f) / m, F4::zero(),
+            select(m > F4::zero(), F4::all(__builtin_inff()), h)};
+}
 
 // What a formula reads: the frame's values, and the reciprocal that its divisions multiply
 // by, chosen by the sample depth (pixel_io.h).
@@ -38,8 +45,8 @@ inline F4 hardCases(F4 test, F4 a, F4 b, const ModeValues& k) {
     return select(test < k.h, low, high);
 }
 
-// The vivid-light value shared by Vivid Light and Hard Mix. A lane takes the burn half below
-// h and the dodge half from h up, so one division serves both: each lane divides by the
+// The vivid-light value V of Vivid Light (Hard Mix tests it against h). A lane takes the burn half
+// below h and the dodge half from h up, so one division serves both: each lane divides by the
 // divisor of its own half, which is not positive exactly where the half's first case holds
 // (c <= 0 in the burn half, d >= m in the dodge half). The other half's quotient is never
 // formed, so the dodge half costs no more than its selects and there is nothing left for a
@@ -77,7 +84,6 @@ struct Exclusion  { static F4 f(F4 a, F4 b, const ModeValues& k) { return a + b 
 struct LinearBurn { static F4 f(F4 a, F4 b, const ModeValues& k) { return a - k.m + b; } };
 struct LinearLight{ static F4 f(F4 a, F4 b, const ModeValues& k) { return a + a + b - k.m; } };
 struct VividLight { template <class K> static F4 f(F4 a, F4 b, const K& k) { return vivid(a, b, k); } };
-struct HardMix    { template <class K> static F4 f(F4 a, F4 b, const K& k) { return andNot(vivid(a, b, k) < k.h, k.m); } };
 struct Phoenix    { static F4 f(F4 a, F4 b, const ModeValues& k) { return min(a, b) - max(a, b) + k.m; } };
 // clang-format on
 
@@ -91,6 +97,22 @@ struct Softlight {
         const F4 p = t * (k.m - b);
         const F4 high = k.m - (p + p) * k.invM;
         return select(lowLanes, low, high);
+    }
+};
+
+// Hard Mix: m where V(a, b) >= h, else 0. Solved for b, the test needs no division. For
+// m > 0, with c = 2 a:
+//   a < h:  b >= m - max(a m, 0)   (b >= m, c <= 0 and the quotient case of V in one test)
+//   a >= h: a >= m (then d >= m), or b >= m - a
+// For m < 0 every burn lane has c <= 0, so V >= h only through b >= m, that is b >= h, the
+// cap making the limit m - h = h; every dodge lane has V = d >= 0 > h and a >= m.
+// In exact arithmetic these are the lanes of V >= h; in single precision only a V within
+// rounding of h can fall on the other side, much closer than through a reciprocal estimate.
+struct HardMix {
+    static F4 f(F4 a, F4 b, const ModeValues& k) {
+        const F4 burnHigh = b >= k.m - min(max(a * k.m, k.zero), k.hardMixCap);
+        const F4 dodgeHigh = (a >= k.m) | (b >= k.m - a);
+        return select(a >= k.h, dodgeHigh, burnHigh) & k.m;
     }
 };
 
