@@ -9,14 +9,22 @@
 #include "blend/luma.h"
 #include "pixel/f4.h"
 
+// The keying window as numbers made once per frame, so that its switches (soft edges,
+// blackout, normalise) cost no operation per pixel. Each soft edge is a cubic in
+// t = distance / soft width, reached while the distance stays within `reach`, a constant
+// beyond it; an edge that is off has a reach no distance meets.
 struct AlphaConstants {
     F4 rotate;
-    F4 low, high, softLow, softHigh;  // L, H, SL, SH
-    F4 invSoftLow, invSoftHigh;       // reciprocal estimates; unused where the edge is 0
-    F4 softLowOn, softHighOn;         // lanes set when SL > 0, SH > 0
-    F4 rampStart;                     // lo_a
-    F4 invSpan;                       // 1 / (hi_a - lo_a), 1e8 for an empty span
-    F4 normalize, blackout, invert;   // switches as lane masks
+    F4 low, high;  // L, H
+    // Below L: L - t (knee1 - knee3 t^2), which is L - SL / 2 * t (3 - t^2).
+    F4 invSoftLow, lowKnee1, lowKnee3, lowReach, lowBeyond;
+    // Above H: H + ((ramp3 t + ramp2) t + ramp1) t, the knee up to H + SH, or with blackout
+    // the smoothstep from H down to L - SL.
+    F4 invSoftHigh, highRamp1, highRamp2, highRamp3, highReach, highBeyond;
+    // Normalising: (r - rampStart) * rampScale, with lo_a and 1 / (hi_a - lo_a) (1e8 for an
+    // empty span); 0 and 1 when it is off, which leaves r as it is.
+    F4 rampStart, rampScale;
+    F4 invert;  // all lanes set when the alpha is inverted
 };
 
 AlphaConstants makeAlphaConstants(const KernelContext& context);
@@ -67,37 +75,28 @@ F4 source(F4 r, F4 g, F4 b, F4 a) {
         return a;
 }
 
-// SL * 0.5 * t * (3 - t * t): the cubic knee of a soft edge of width `soft`, t = e / soft.
-inline F4 knee(F4 soft, F4 t) { return soft * F4::all(0.5f) * t * (F4::all(3.0f) - t * t); }
-
 // The keying window applied to y (already clamped and rotated). `Below` and `Above` say
 // whether any lane of the run of groups lies below L or above H; a run without such a lane
 // skips that half, which leaves every lane as computing it would. Within a run every lane
 // takes both halves, branch-free: on a matte whose values change from pixel to pixel a
 // branch per group mispredicts about every other group and costs more than the arithmetic.
+// A lane at or above H takes the upper half even when it also lies at or below L (H <= L).
 template <bool Below, bool Above>
 F4 window(F4 y, const AlphaConstants& k) {
     F4 r = y;
     if constexpr (Below) {
         const F4 e = k.low - y;
-        const F4 soft = select(e <= k.softLow, knee(k.softLow, e * k.invSoftLow), k.softLow);
-        r = select(y <= k.low, select(k.softLowOn, k.low - soft, k.low), r);
+        const F4 t = e * k.invSoftLow;
+        const F4 knee = t * (k.lowKnee1 - k.lowKnee3 * (t * t));
+        r = select(y <= k.low, select(e <= k.lowReach, k.low - knee, k.lowBeyond), r);
     }
     if constexpr (Above) {
         const F4 e = y - k.high;
         const F4 t = e * k.invSoftHigh;
-        const F4 inside = e < k.softHigh;
-        // Blackout: a smoothstep from H down to L - SL, then L - SL.
-        const F4 twoT = t + t;
-        const F4 fall = k.high + (k.low - (k.high + k.softLow)) * t * t * (F4::all(3.0f) - twoT);
-        const F4 blackout = select(k.softHighOn, select(inside, fall, k.low - k.softLow), k.low);
-        // Otherwise: a knee above H that levels out at H + SH.
-        const F4 rise = k.high + select(inside, knee(k.softHigh, t), k.softHigh);
-        const F4 keep = select(k.softHighOn, rise, k.high);
-        r = select(y >= k.high, select(k.blackout, blackout, keep), r);
+        const F4 ramp = k.high + ((k.highRamp3 * t + k.highRamp2) * t + k.highRamp1) * t;
+        r = select(y >= k.high, select(e < k.highReach, ramp, k.highBeyond), r);
     }
-    r = select(k.normalize, (r - k.rampStart) * k.invSpan, r);
-    return clamp(r, F4::zero(), F4::all(1.0f));
+    return clamp((r - k.rampStart) * k.rampScale, F4::zero(), F4::all(1.0f));
 }
 
 // Clamp to [0, 1] and rotate, with one wrap. `Turned` is false when the frame neither

@@ -246,6 +246,15 @@ std::vector<Case> makeCases() {
     window("empty span", {.low = 0.5, .high = 0.25, .softLow = 0.25});
     window("soft edges past 0 and 1",
            {.low = 0.1, .high = 0.9, .softLow = 0.3, .softHigh = 0.3, .blackout = 0});
+    // A soft width below 0 counts as no soft edge, not as an edge running the other way.
+    window("negative soft edges", {.low = 0.3,
+                                   .high = 0.7,
+                                   .softLow = -0.1,
+                                   .softHigh = -0.1,
+                                   .normalize = 0,
+                                   .blackout = 0});
+    window("negative soft edges blackout",
+           {.low = 0.3, .high = 0.7, .softLow = -0.1, .softHigh = -0.1, .normalize = 0});
     window("rotated and inverted", {.rotate = 0.5,
                                     .low = 0.25,
                                     .high = 0.75,
