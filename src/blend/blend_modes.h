@@ -45,12 +45,12 @@ inline F4 hardCases(F4 test, F4 a, F4 b, const ModeValues& k) {
     return select(test < k.h, low, high);
 }
 
-// The vivid-light value V of Vivid Light (Hard Mix tests it against h). A lane takes the burn half
-// below h and the dodge half from h up, so one division serves both: each lane divides by the
-// divisor of its own half, which is not positive exactly where the half's first case holds
-// (c <= 0 in the burn half, d >= m in the dodge half). The other half's quotient is never
-// formed, so the dodge half costs no more than its selects and there is nothing left for a
-// group below h to skip.
+// The vivid-light value V of Vivid Light; Hard Mix decides V >= h without forming V (below).
+// A lane takes the burn half below h and the dodge half from h up, so one division serves
+// both: each lane divides by the divisor of its own half, which is not positive exactly
+// where the half's first case holds (c <= 0 in the burn half, d >= m in the dodge half).
+// The other half's quotient is never formed, so the dodge half costs no more than its
+// selects and there is nothing left for a group below h to skip.
 //
 // d = 2 (a - h) is computed as c - m: doubling is exact and commutes with rounding, and
 // m = 2 h exactly, so both give the same bits short of overflow. The burn's max(0, m - q)
