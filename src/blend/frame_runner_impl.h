@@ -39,14 +39,18 @@ struct ColourPass {
     static constexpr void (*loop)(const FrameJob&) =
         pipeline::colourPass<Mode, Io, MixOne, Fg, Out>;
 };
+// The matte pass has two, [unpremultiply]; a mode that reads no foreground has nothing to
+// divide, so both are the same loop.
 struct MattePass {
+    using Loop = void (*)(const FrameJob&, pipeline::AlphaStage);
     template <class Mode, class Io, bool MixOne, bool Fg, bool Out>
-    static constexpr void (*loop)(const FrameJob&, pipeline::AlphaStage) =
-        pipeline::mattePass<Mode, Io, MixOne, Fg, Out>;
+    static constexpr std::array<Loop, 2> loop = {
+        pipeline::mattePass<Mode, Io, MixOne, Fg, Out, false>,
+        pipeline::mattePass<Mode, Io, MixOne, Fg, Out, mode::readsForeground<Mode>()>};
 };
 
-// The loops of one kernel, [mix is 1][fg correction][output correction]. Float samples may be
-// infinite, so their mix is never shortened.
+// The loops of one kernel, [mix is 1][fg correction][output correction], each entry what the
+// pass gives. Float samples may be infinite, so their mix is never shortened.
 template <class Pass, class Mode, class Io>
 constexpr auto loopsOf() {
     using Loop = std::remove_const_t<decltype(Pass::template loop<Mode, Io, false, false, false>)>;
@@ -106,6 +110,6 @@ void runFrame(int kernel, const FrameJob& job, const PassFlags& flags) {
         return;
     }
     const unsigned options = common | (flags.unpremultiply ? Options::kUnpremultiply : 0u);
-    kMatte[kernel][flags.mixOne][flags.fgCorrection][flags.outCorrection](job,
-                                                                          kStages[source][options]);
+    kMatte[kernel][flags.mixOne][flags.fgCorrection][flags.outCorrection][flags.unpremultiply](
+        job, kStages[source][options]);
 }

@@ -44,11 +44,9 @@ inline size_t chunkLength(const FrameJob& job, size_t first) {
 }
 
 struct AlphaChunk {
-    F4 raw[kChunkGroups];  // the source value x
-    // 1 / x where the foreground is unpremultiplied, else 1: all 1 when the pass starts, and
-    // written only by a stage that unpremultiplies.
-    F4 foregroundScale[kChunkGroups];
-    F4 alpha[kChunkGroups];  // the final alpha, before the output clamp
+    F4 raw[kChunkGroups];              // the source value x
+    F4 foregroundScale[kChunkGroups];  // 1 / x where x > 0, else 1; when unpremultiplying
+    F4 alpha[kChunkGroups];            // the final alpha, before the output clamp
 };
 
 using AlphaStage = void (*)(const FrameJob& job, size_t first, size_t count, AlphaChunk& chunk);
@@ -224,7 +222,6 @@ template <class Io, class PerGroup>
 void forEachAlphaChunk(const FrameJob& job, AlphaStage stage, PerGroup&& group) {
     constexpr size_t step = 4 * Io::kPixelBytes;
     AlphaChunk chunk;
-    for (F4& scale : chunk.foregroundScale) scale = F4::all(1.0f);
     for (size_t first = 0; first < job.groups; first += kChunkGroups) {
         const size_t count = chunkLength(job, first);
         stage(job, first, count, chunk);
@@ -235,15 +232,16 @@ void forEachAlphaChunk(const FrameJob& job, AlphaStage stage, PerGroup&& group) 
 }
 
 // The matte pass: the alpha of the matte becomes the output alpha; it takes no part in the
-// colour arithmetic except by unpremultiplying the foreground.
-template <class Mode, class Io, bool MixOne, bool FgCorrection, bool OutCorrection>
+// colour arithmetic except by unpremultiplying the foreground, with the scale its stage made.
+template <class Mode, class Io, bool MixOne, bool FgCorrection, bool OutCorrection,
+          bool Unpremultiply>
 [[gnu::flatten]] void mattePass(const FrameJob& shared, AlphaStage stage) {
     const FrameJob job = shared;  // not aliased by the stores
     constexpr bool readsFg = mode::readsForeground<Mode>();
     forEachAlphaChunk<Io>(job, stage, [&](size_t i, size_t offset, const AlphaChunk& chunk) {
         const Group bg = Io::load(job.background + offset, job.format);
         Group fg = loadForeground<Io, readsFg>(job, offset);
-        if constexpr (readsFg) {
+        if constexpr (readsFg && Unpremultiply) {
             const F4 scale = chunk.foregroundScale[i];
             fg.r = fg.r * scale;
             fg.g = fg.g * scale;
