@@ -255,6 +255,16 @@ std::vector<Case> makeCases() {
                                    .blackout = 0});
     window("negative soft edges blackout",
            {.low = 0.3, .high = 0.7, .softLow = -0.1, .softHigh = -0.1, .normalize = 0});
+    window("blackout with a soft high edge alone",
+           {.low = 0.3, .high = 0.6, .softLow = -0.1, .softHigh = 0.2, .normalize = 0});
+    window("rotated, inverted and unpremultiplied", {.rotate = 0.5,
+                                                     .low = 0.25,
+                                                     .high = 0.75,
+                                                     .softLow = 0.125,
+                                                     .softHigh = 0.125,
+                                                     .blackout = 0,
+                                                     .invert = 1,
+                                                     .unpremultiply = 1});
     window("rotated and inverted", {.rotate = 0.5,
                                     .low = 0.25,
                                     .high = 0.75,
@@ -328,7 +338,15 @@ TEST(Alpha, ShowAlphaPaintsTheAlphaAsGrey) {
                             .high = 0.7,
                             .softLow = 0.1,
                             .softHigh = 0.1,
-                            .blackout = 0}};
+                            .blackout = 0},
+                           {.source = 2,
+                            .rotate = 0.25,
+                            .range = 1,
+                            .low = 0.2,
+                            .high = 0.6,
+                            .softLow = 0.1,
+                            .softHigh = 0.2,
+                            .invert = 1}};
     for (const Format& f : kFormats) {
         const Frames in = makeFrames(f);
         for (const Steps& k : steps) {

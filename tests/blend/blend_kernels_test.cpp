@@ -11,8 +11,8 @@ namespace {
 using namespace kernel_test;
 
 // Working values that include super-black, super-white and the thresholds h and m of each
-// Magic tried (0.25 / 0.5 / 1.0 and -0.25 / -0.5).
-const double kValues[] = {-0.25, -0.07, 0.0, 0.1, 0.25, 0.5, 0.75, 1.0, 1.07, -0.5};
+// Magic tried (0.25 / 0.5 / 1.0, 0.8 / 1.6 and -0.25 / -0.5).
+const double kValues[] = {-0.25, -0.07, 0.0, 0.1, 0.25, 0.5, 0.75, 0.8, 1.0, 1.07, 1.6, -0.5};
 constexpr size_t kValueCount = std::size(kValues);
 
 struct Inputs {
@@ -76,8 +76,8 @@ void expectMatchesModel(const Format& f, int mode, const Case& c, const Inputs& 
 }
 
 TEST(BlendKernels, EveryModeDepthAndChannelOrderMatchesTheModel) {
-    const Case cases[] = {{1.0f, 1.0f, 1}, {1.0f, 0.5f, 0},  {0.5f, 1.0f, 0},
-                          {0.5f, 0.5f, 1}, {-0.5f, 1.0f, 0}, {-0.5f, 0.5f, 1}};
+    const Case cases[] = {{1.0f, 1.0f, 1},  {1.0f, 0.5f, 0},  {0.5f, 1.0f, 0}, {0.5f, 0.5f, 1},
+                          {-0.5f, 1.0f, 0}, {-0.5f, 0.5f, 1}, {1.6f, 1.0f, 0}};
     for (const Format& f : kFormats) {
         const Inputs in = makeInputs(f);
         for (int mode = 1; mode <= 25; ++mode) {

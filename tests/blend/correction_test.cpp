@@ -170,6 +170,21 @@ const Case kCases[] = {
      0,
      {.on = 1, .contrast = -0.3, .saturation = 1.7},
      {.on = 1, .invert = 1, .contrast = 0.4, .brightness = 0.1, .saturation = 0.4}},
+    // Away from a mix of 1, or with a negative m, the corrections still compose correctly.
+    {"both with Normal at mix 0.8",
+     1,
+     1,
+     0.8,
+     0,
+     {.on = 1, .contrast = 0.3, .brightness = 0.1, .saturation = 1.4, .shift = {0.1, 0, -0.1}},
+     {.on = 1, .invert = 1, .saturation = 0.6, .shift = {0, 0.05, 0}}},
+    {"both with Normal at mix 1 and m -0.5",
+     1,
+     -0.5,
+     1,
+     0,
+     {.on = 1, .contrast = 0.5, .saturation = 1.2, .shift = {0, 0.1, 0}},
+     {.on = 1, .brightness = 0.9, .saturation = 0.7, .shift = {0.05, 0, -0.05}}},
     {"Fill with Magic ignores the foreground correction",
      25,
      0.6,
@@ -207,11 +222,11 @@ double alphaOf(const Frame& frame, const Format& f, size_t i) {
     return frame.stored(i, 3) / scale;
 }
 
-// The pipeline around the corrections: correct a, blend, mix, correct out, clamp.
-Rgb expectedColours(const Case& c, const Inputs& in, size_t i) {
+// The pipeline around the corrections: divide a, correct a, blend, mix, correct out, clamp.
+Rgb expectedColours(const Case& c, const Inputs& in, size_t i, double divide) {
     Rgb a, b, out;
     for (int ch = 0; ch < 3; ++ch) {
-        a[ch] = in.fg.working(in.fg.stored(i, ch));
+        a[ch] = in.fg.working(in.fg.stored(i, ch)) * divide;
         b[ch] = in.bg.working(in.bg.stored(i, ch));
     }
     if (c.mode != 25) correctModel(a, c.fg);
@@ -227,14 +242,18 @@ Rgb expectedColours(const Case& c, const Inputs& in, size_t i) {
 }
 
 // Each case in the plain or correction pass (no matte) and in the matte pass, where the
-// corrections are the same and the alpha is 1 - A of the matte; every whole group is written,
-// the pixels after them are not.
+// corrections are the same and the alpha is 1 - A of the matte, also with the foreground
+// unpremultiplied by it; every whole group is written, the pixels after them are not.
 TEST(Correction, MatchesTheModelInEveryDepthChannelOrderAndPass) {
+    enum class Pass { Plain, Matte, Unpremultiplied };
+    const char* const passNames[] = {"", ", matte", ", matte unpremultiplied"};
     for (const Format& f : kFormats) {
         const Inputs in = makeInputs(f);
         for (const Case& c : kCases) {
-            for (bool matte : {false, true}) {
-                SCOPED_TRACE(std::string(f.name) + ", " + c.name + (matte ? ", matte" : ""));
+            for (Pass pass : {Pass::Plain, Pass::Matte, Pass::Unpremultiplied}) {
+                const bool matte = pass != Pass::Plain;
+                SCOPED_TRACE(std::string(f.name) + ", " + c.name +
+                             passNames[static_cast<int>(pass)]);
                 Frame out(f, kPixels);
                 const Frame before = out;
                 BlendSettings s = settingsFor(f, kPixels, c.mode);
@@ -245,15 +264,17 @@ TEST(Correction, MatchesTheModelInEveryDepthChannelOrderAndPass) {
                 if (matte) {
                     s.alphaEnabled = 1;
                     s.matteData = in.matte.data();
+                    s.unpremultiply = pass == Pass::Unpremultiplied ? 1 : 0;
                 }
                 // Fill with Magic must not read the foreground at all.
                 runKernel(s, in.bg.data(), c.mode == 25 ? nullptr : in.fg.data(), out.data());
                 const size_t written = kPixels / 4 * 4;
                 int failures = 0;
                 for (size_t i = 0; i < written && failures < 8; ++i) {
-                    const Rgb expected = expectedColours(c, in, i);
-                    const double alpha =
-                        matte ? out.store(1.0 - alphaOf(in.matte, f, i), true) : 0.0;
+                    const double x = 1.0 - alphaOf(in.matte, f, i);
+                    const bool divides = pass == Pass::Unpremultiplied && x > 0;
+                    const Rgb expected = expectedColours(c, in, i, divides ? 1.0 / x : 1.0);
+                    const double alpha = matte ? out.store(x, true) : 0.0;
                     for (int ch = 0; ch < 4; ++ch) {
                         const double want = ch < 3 ? out.store(expected[ch], false) : alpha;
                         if (std::fabs(out.stored(i, ch) - want) > out.tolerance(want)) {
