@@ -31,12 +31,10 @@ constexpr Size kSizes[] = {{1920, 1080}, {3840, 2160}};
 constexpr PixelDepth kDepths[] = {PixelDepth::Bits8, PixelDepth::Fixed2_14, PixelDepth::Float32};
 
 // The baseline walks whole cache lines.
-static_assert((kSizes[0].width * kSizes[0].height * fourChannelPixelBytes(PixelDepth::Bits8)) %
-                  64 ==
-              0);
-static_assert((kSizes[1].width * kSizes[1].height * fourChannelPixelBytes(PixelDepth::Bits8)) %
-                  64 ==
-              0);
+constexpr bool wholeCacheLines(Size size) {
+    return size.width * size.height * fourChannelPixelBytes(PixelDepth::Bits8) % 64 == 0;
+}
+static_assert(wholeCacheLines(kSizes[0]) && wholeCacheLines(kSizes[1]));
 
 std::string sizeName(Size size) {
     return std::to_string(size.width) + "x" + std::to_string(size.height);

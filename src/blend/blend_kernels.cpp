@@ -51,20 +51,17 @@ void blendKernel(const KernelContext* context, const uint8_t* background, const 
 
     FrameJob job = makeJob(*context, background, foreground, output, groups);
     const bool matteOn = isSet(s.alphaEnabled) && s.matteData != nullptr;
-    PassFlags flags{matteOn,
-                    matteOn && isSet(s.showAlpha),
-                    context->fgCorrectionOn != 0,
+    PassFlags flags{matteOn, matteOn && isSet(s.showAlpha), context->fgCorrectionOn != 0,
                     context->outCorrectionOn != 0,
-                    _mm_cvtss_f32(s.mixV) == 1.0f,
-                    context->alphaRangeOn != 0,
-                    context->unpremultiplyOn != 0,
+                    // Float samples may be infinite, and 0 * b is then not 0.
+                    _mm_cvtss_f32(s.mixV) == 1.0f && s.frame.depth != PixelDepth::Float32,
+                    context->alphaRangeOn != 0, context->unpremultiplyOn != 0,
                     _mm_cvtss_f32(s.alphaRotateV) != 0.0f || context->invertAlphaOn != 0,
                     s.alphaSource};
     // Normal at a mix of exactly 1 on finite samples leaves m times the corrected foreground,
     // so both corrections and the scale between them are one correction of the same cost.
     if constexpr (std::is_same_v<std::tuple_element_t<Kernel, mode::Kernels>, mode::Normal>) {
-        if (flags.mixOne && flags.fgCorrection && flags.outCorrection &&
-            s.frame.depth != PixelDepth::Float32) {
+        if (flags.mixOne && flags.fgCorrection && flags.outCorrection) {
             job.out = composed(job.fg, job.mode.m, job.out);
             job.mode = makeModeValues(F4::all(1.0f));  // the scale is part of the correction now
             flags.fgCorrection = false;

@@ -11,7 +11,7 @@ struct PassFlags {
     bool showAlpha;  // only with matteOn
     bool fgCorrection;
     bool outCorrection;
-    bool mixOne;  // the mix is exactly 1
+    bool mixOne;  // the mix is exactly 1 and the samples are finite (not float)
     bool alphaRange;
     bool unpremultiply;  // the matte pass divides the foreground by the raw source value
     bool alphaTurned;    // the alpha is rotated or inverted

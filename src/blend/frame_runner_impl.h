@@ -50,7 +50,9 @@ struct MattePass {
 };
 
 // The loops of one kernel, [mix is 1][fg correction][output correction], each entry what the
-// pass gives. Float samples may be infinite, so their mix is never shortened.
+// pass gives. Float samples may be infinite, so their mix is never shortened: the flag is
+// not set for them, and their second half repeats the first instead of holding loops no frame
+// calls.
 template <class Pass, class Mode, class Io>
 constexpr auto loopsOf() {
     using Loop = std::remove_const_t<decltype(Pass::template loop<Mode, Io, false, false, false>)>;

@@ -84,11 +84,10 @@ template <class Io, uint32_t Source, unsigned Options>
     for (size_t i = 0; i < count; ++i, m += 4 * Io::kPixelBytes) {
         const Group g = Io::load(m, job.format);
         chunk.raw[i] = alpha::source<Source>(g.r, g.g, g.b, g.a);
+        if constexpr (Unpremultiply) chunk.foregroundScale[i] = foregroundScale<Io>(chunk.raw[i]);
     }
     if constexpr (!Range) {
         for (size_t i = 0; i < count; ++i) {
-            if constexpr (Unpremultiply)
-                chunk.foregroundScale[i] = foregroundScale<Io>(chunk.raw[i]);
             chunk.alpha[i] =
                 alpha::inverted<Turned>(alpha::rotated<Turned>(chunk.raw[i], job.alpha), job.alpha);
         }
@@ -96,8 +95,6 @@ template <class Io, uint32_t Source, unsigned Options>
         // Which halves of the window the chunk needs, decided once for its run of groups.
         F4 below = F4::zero(), above = F4::zero();
         for (size_t i = 0; i < count; ++i) {
-            if constexpr (Unpremultiply)
-                chunk.foregroundScale[i] = foregroundScale<Io>(chunk.raw[i]);
             const F4 y = alpha::rotated<Turned>(chunk.raw[i], job.alpha);
             below = below | (y <= job.alpha.low);
             above = above | (y >= job.alpha.high);

@@ -257,21 +257,16 @@ std::vector<Case> makeCases() {
            {.low = 0.3, .high = 0.7, .softLow = -0.1, .softHigh = -0.1, .normalize = 0});
     window("blackout with a soft high edge alone",
            {.low = 0.3, .high = 0.6, .softLow = -0.1, .softHigh = 0.2, .normalize = 0});
-    window("rotated, inverted and unpremultiplied", {.rotate = 0.5,
-                                                     .low = 0.25,
-                                                     .high = 0.75,
-                                                     .softLow = 0.125,
-                                                     .softHigh = 0.125,
-                                                     .blackout = 0,
-                                                     .invert = 1,
-                                                     .unpremultiply = 1});
-    window("rotated and inverted", {.rotate = 0.5,
-                                    .low = 0.25,
-                                    .high = 0.75,
-                                    .softLow = 0.125,
-                                    .softHigh = 0.125,
-                                    .blackout = 0,
-                                    .invert = 1});
+    for (int unpremultiply : {0, 1})
+        window(unpremultiply ? "rotated, inverted and unpremultiplied" : "rotated and inverted",
+               {.rotate = 0.5,
+                .low = 0.25,
+                .high = 0.75,
+                .softLow = 0.125,
+                .softHigh = 0.125,
+                .blackout = 0,
+                .invert = 1,
+                .unpremultiply = unpremultiply});
     cases.push_back({"range off ignores the window",
                      {.source = 1, .low = 0.3, .high = 0.6, .softLow = 0.1, .softHigh = 0.1}});
     cases.push_back(
