@@ -90,7 +90,9 @@ int32_t Records::createObject(const GUID& classId, IACFUnknown* outer, const GUI
         using Record = std::remove_pointer_t<decltype(tag)>;
         if (!(iid == ownIid || iid == iid::IACFUnknown)) return status::kNoInterface;
         std::lock_guard lock(mutex_);
-        list.push_back(std::make_unique<Record>(*this, "#" + std::to_string(list.size() + 1)));
+        std::string name(1, '#');  // appended, not prepended: see quoted() in text.cpp
+        name += std::to_string(list.size() + 1);
+        list.push_back(std::make_unique<Record>(*this, std::move(name)));
         Record* r = list.back().get();
         r->addRef();
         *out = static_cast<typename Record::Interface*>(r);

@@ -46,10 +46,12 @@ std::string valueText(const testhost::Attribute& a, const Names& names) {
     if (a.type == value_type::Int || a.type == value_type::Bool) return std::to_string(a.asInt());
     if (a.type == value_type::Triple) {
         const auto t = a.asTriple();
-        return "(" + number(t[0]) + "," + number(t[1]) + "," + number(t[2]) + ")";
+        std::string out(1, '(');  // appended: prepending to a temporary trips -Wrestrict
+        out += number(t[0]) + "," + number(t[1]) + "," + number(t[2]) + ")";
+        return out;
     }
     if (a.type == value_type::Guid) return name(a.asGuid(), names);
-    if (a.type == value_type::String) return "'" + utf8(a.text) + "'";
+    if (a.type == value_type::String) return testhost::quoted(a.text);
     return "?";
 }
 
@@ -57,8 +59,10 @@ std::string valueText(const testhost::Attribute& a, const Names& names) {
 
 std::string attributes(const std::vector<testhost::Attribute>& list, const Names& names) {
     std::string out;
-    for (const auto& a : list)
-        out += " " + name(a.id, names) + ":" + name(a.type, names) + "=" + valueText(a, names);
+    for (const auto& a : list) {
+        out += ' ';
+        out += name(a.id, names) + ":" + name(a.type, names) + "=" + valueText(a, names);
+    }
     return out;
 }
 
