@@ -18,6 +18,7 @@
 #include <utility>
 #include <vector>
 
+#include "blend/alpha_sources.h"
 #include "blend/blend_settings.h"
 #include "blend/kernel_context.h"
 #include "frames.h"

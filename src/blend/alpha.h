@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "blend/alpha_sources.h"
 #include "blend/blend_settings.h"
 #include "blend/kernel_context.h"
 #include "blend/luma.h"
@@ -50,26 +51,28 @@ inline F4 saturation(F4 r, F4 g, F4 b) {
     return select(hi == F4::zero(), F4::zero(), (hi - lo) * rcp(hi));
 }
 
-// Raw alpha x of a matte group for source code `Source` (any code beyond 8: A unchanged).
-template <uint32_t Source>
+// Raw alpha x of a matte group for the source of stage `Stage` (alphaStageOf; the stage
+// beyond the last source takes A unchanged).
+template <uint32_t Stage>
 F4 source(F4 r, F4 g, F4 b, F4 a) {
-    if constexpr (Source == 0)
+    constexpr auto S = static_cast<AlphaSource>(Stage);
+    if constexpr (S == AlphaSource::Matte)
         return F4::all(1.0f) - a;
-    else if constexpr (Source == 1)
+    else if constexpr (S == AlphaSource::Red)
         return r;
-    else if constexpr (Source == 2)
+    else if constexpr (S == AlphaSource::Green)
         return g;
-    else if constexpr (Source == 3)
+    else if constexpr (S == AlphaSource::Blue)
         return b;
-    else if constexpr (Source == 4)
+    else if constexpr (S == AlphaSource::Luminance)
         return luma709::of(r, g, b);
-    else if constexpr (Source == 5)
+    else if constexpr (S == AlphaSource::Hue)
         return hue(r, g, b);
-    else if constexpr (Source == 6)
+    else if constexpr (S == AlphaSource::Saturation)
         return saturation(r, g, b);
-    else if constexpr (Source == 7)
+    else if constexpr (S == AlphaSource::Value)
         return max(max(r, g), b);
-    else if constexpr (Source == 8)
+    else if constexpr (S == AlphaSource::Lightness)
         return (max(max(r, g), b) + min(min(r, g), b)) * F4::all(0.5f);
     else
         return a;

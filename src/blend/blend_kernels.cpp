@@ -2,12 +2,14 @@
 // the loop of its blend formula for that case.
 #include <bit>
 #include <cstdint>
+#include <cstring>
 #include <tuple>
 #include <type_traits>
+#include <utility>
 
 #include "blend/frame_runner.h"
 #include "blend/kernel_context.h"
-#include "blend/mode_list.h"
+#include "blend/mode_table.h"
 
 namespace {
 
@@ -39,6 +41,58 @@ FrameJob makeJob(const KernelContext& context, const uint8_t* background, const 
     return job;
 }
 
+// Runs the loops of the frame's depth over `job`; float frames stream when every buffer
+// allows it.
+void runDepth(int kernel, const FrameJob& job, const PassFlags& flags, const FrameFormat& frame) {
+    switch (frame.depth) {
+        case PixelDepth::Bits8:
+            if (frame.range == ValueRange::Video)
+                runFrame<DepthPath::Bits8Video>(kernel, job, flags);
+            else
+                runFrame<DepthPath::Bits8Full>(kernel, job, flags);
+            break;
+        case PixelDepth::Fixed2_14:
+            runFrame<DepthPath::Fixed2_14>(kernel, job, flags);
+            break;
+        default: {
+            const bool streaming = aligned16(job.background) && aligned16(job.output) &&
+                                   (!job.foreground || aligned16(job.foreground)) &&
+                                   (!job.matte || aligned16(job.matte));
+            if (streaming)
+                runFrame<DepthPath::FloatAligned>(kernel, job, flags);
+            else
+                runFrame<DepthPath::FloatUnaligned>(kernel, job, flags);
+        }
+    }
+}
+
+// The last one to three pixels of a frame whose pixel count is not a multiple of four go
+// through the same loop as one group padded with zeros: copied in, processed, copied out.
+// Every output pixel is then the result of the same per-lane arithmetic, and nothing is
+// read or written past the frames' ends.
+void runTail(int kernel, const FrameJob& job, const PassFlags& flags, const FrameFormat& frame,
+             size_t pixels) {
+    struct alignas(16) PaddedGroup {
+        uint8_t bytes[4 * 16] = {};  // four pixels of the largest depth
+    };
+    const size_t offset = job.groups * 4 * frame.pixelBytes;
+    const size_t bytes = pixels * frame.pixelBytes;
+    PaddedGroup background, foreground, matte, output;
+    const auto copyIn = [&](const uint8_t* frameStart, PaddedGroup& group) -> const uint8_t* {
+        if (!frameStart) return nullptr;
+        std::memcpy(group.bytes, frameStart + offset, bytes);
+        return group.bytes;
+    };
+    FrameJob tail = job;
+    tail.background = copyIn(job.background, background);
+    tail.foreground = copyIn(job.foreground, foreground);
+    tail.matte = copyIn(job.matte, matte);
+    tail.output = output.bytes;
+    tail.groups = 1;
+    runDepth(kernel, tail, flags, frame);
+    std::memcpy(job.output + offset, output.bytes, bytes);
+}
+
 template <int Kernel>
 void blendKernel(const KernelContext* context, const uint8_t* background, const uint8_t* foreground,
                  uint8_t* output) {
@@ -46,10 +100,10 @@ void blendKernel(const KernelContext* context, const uint8_t* background, const 
     const uint32_t pixelBytes = fourChannelPixelBytes(s.frame.depth);
     // An unknown depth, or a pixel size that does not fit it, writes nothing.
     if (pixelBytes == 0 || s.frame.pixelBytes != pixelBytes) return;
-    const size_t groups = static_cast<size_t>(s.frame.frameBytes / (4 * pixelBytes));
-    if (groups == 0) return;
+    const size_t pixels = static_cast<size_t>(s.frame.frameBytes / pixelBytes);
+    if (pixels == 0) return;
 
-    FrameJob job = makeJob(*context, background, foreground, output, groups);
+    FrameJob job = makeJob(*context, background, foreground, output, pixels / 4);
     const bool matteOn = isSet(s.alphaEnabled) && s.matteData != nullptr;
     PassFlags flags{matteOn, matteOn && isSet(s.showAlpha), context->fgCorrectionOn != 0,
                     context->outCorrectionOn != 0,
@@ -67,33 +121,16 @@ void blendKernel(const KernelContext* context, const uint8_t* background, const 
             flags.fgCorrection = false;
         }
     }
-    switch (s.frame.depth) {
-        case PixelDepth::Bits8:
-            if (s.frame.range == ValueRange::Video)
-                runFrame<DepthPath::Bits8Video>(Kernel, job, flags);
-            else
-                runFrame<DepthPath::Bits8Full>(Kernel, job, flags);
-            break;
-        case PixelDepth::Fixed2_14:
-            runFrame<DepthPath::Fixed2_14>(Kernel, job, flags);
-            break;
-        default: {
-            const bool streaming = aligned16(background) && aligned16(output) &&
-                                   (!foreground || aligned16(foreground)) &&
-                                   (!job.matte || aligned16(job.matte));
-            if (streaming)
-                runFrame<DepthPath::FloatAligned>(Kernel, job, flags);
-            else
-                runFrame<DepthPath::FloatUnaligned>(Kernel, job, flags);
-        }
-    }
+    if (job.groups != 0) runDepth(Kernel, job, flags, s.frame);
+    if (pixels % 4 != 0) runTail(Kernel, job, flags, s.frame, pixels % 4);
+}
+
+template <size_t... Mode>
+constexpr std::array<BlendKernel, sizeof...(Mode)> kernelsByMode(std::index_sequence<Mode...>) {
+    return {blendKernel<kernelOfMode(static_cast<int32_t>(Mode) + 1)>...};
 }
 
 }  // namespace
 
-const BlendKernel kBlendKernels[25] = {
-#define K(n) blendKernel<mode::kKernelOfMode[(n)-1]>
-    K(1),  K(2),  K(3),  K(4),  K(5),  K(6),  K(7),  K(8),  K(9),  K(10), K(11), K(12), K(13),
-    K(14), K(15), K(16), K(17), K(18), K(19), K(20), K(21), K(22), K(23), K(24), K(25),
-#undef K
-};
+const std::array<BlendKernel, kBlendModeCount> kBlendKernels =
+    kernelsByMode(std::make_index_sequence<kBlendModeCount>());

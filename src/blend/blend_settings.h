@@ -10,19 +10,6 @@
 
 #include "pixel/frame_format.h"
 
-// Alpha source codes of "Alpha source".
-enum class AlphaSource : uint32_t {
-    Matte = 0,
-    Red = 1,
-    Green = 2,
-    Blue = 3,
-    Luminance = 4,
-    Hue = 5,
-    Saturation = 6,
-    Value = 7,
-    Lightness = 8,
-};
-
 struct alignas(16) BlendSettings {
     // Four-lane broadcasts of the scalars below, filled once per frame by the frame
     // processor; the parameter readers leave them alone.
@@ -68,7 +55,7 @@ struct alignas(16) BlendSettings {
     int32_t alphaEnabled = 0;
     int32_t showAlpha = 0;
     const uint8_t* matteData = nullptr;  // set by the frame processor
-    uint32_t alphaSource = 0;            // an AlphaSource code
+    uint32_t alphaSource = 0;            // an AlphaSource value, or any other code
     int32_t invertAlpha = 0;
     int32_t unpremultiply = 0;
     int32_t alphaRangeEnabled = 0;

@@ -5,8 +5,9 @@
 #include <type_traits>
 #include <utility>
 
+#include "blend/alpha_sources.h"
 #include "blend/frame_runner.h"
-#include "blend/mode_list.h"
+#include "blend/mode_table.h"
 
 namespace frame_runner_detail {
 
@@ -80,7 +81,7 @@ constexpr auto stagesOf(std::integer_sequence<unsigned, O...>) {
     return std::array<pipeline::AlphaStage, sizeof...(O)>{pipeline::alphaStage<Io, Source, O>...};
 }
 
-// [source 0..8, 9 = any other code][AlphaOptions bits]
+// [alphaStageOf(source)][AlphaOptions bits]
 template <class Io, uint32_t... S>
 constexpr auto alphaStages(std::integer_sequence<uint32_t, S...>) {
     constexpr auto options = std::make_integer_sequence<unsigned, pipeline::AlphaOptions::kCount>();
@@ -96,14 +97,15 @@ void runFrame(int kernel, const FrameJob& job, const PassFlags& flags) {
     constexpr auto kernels = std::make_index_sequence<mode::kKernelCount>();
     static constexpr auto kColour = loopTable<ColourPass, Io>(kernels);
     static constexpr auto kMatte = loopTable<MattePass, Io>(kernels);
-    static constexpr auto kStages = alphaStages<Io>(std::make_integer_sequence<uint32_t, 10>());
+    static constexpr auto kStages =
+        alphaStages<Io>(std::make_integer_sequence<uint32_t, kAlphaSourceCount + 1>());
 
     if (!flags.matteOn) {
         kColour[kernel][flags.mixOne][flags.fgCorrection][flags.outCorrection](job);
         return;
     }
     using Options = pipeline::AlphaOptions;
-    const uint32_t source = flags.alphaSource < 9 ? flags.alphaSource : 9;
+    const uint32_t source = alphaStageOf(flags.alphaSource);
     const unsigned common =
         (flags.alphaRange ? Options::kRange : 0u) | (flags.alphaTurned ? Options::kTurned : 0u);
     if (flags.showAlpha) {

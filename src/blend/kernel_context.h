@@ -4,9 +4,11 @@
 
 #include <smmintrin.h>
 
+#include <array>
 #include <cstdint>
 
 #include "blend/blend_settings.h"
+#include "blend/mode_table.h"
 
 struct KernelContext {
     const BlendSettings* settings;
@@ -32,5 +34,5 @@ KernelContext makeKernelContext(BlendSettings& settings);
 using BlendKernel = void (*)(const KernelContext* context, const uint8_t* background,
                              const uint8_t* foreground, uint8_t* output);
 
-// Indexed by mode - 1 for the modes 1 to 25; Add and Linear Dodge share one kernel.
-extern const BlendKernel kBlendKernels[25];
+// The kernel of each mode, indexed by mode - 1; Add and Linear Dodge share one kernel.
+extern const std::array<BlendKernel, kBlendModeCount> kBlendKernels;

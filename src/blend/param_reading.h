@@ -27,18 +27,28 @@ struct ParamValue<ParamType::Triple> {
     using type = std::array<double, 3>;
 };
 
+// The value a reader takes for `def` when the host cannot find it.
+template <ParamType T>
+typename ParamValue<T>::type fallbackOf(const ParamDef& def) {
+    if constexpr (T == ParamType::Triple)
+        return {def.fallback, def.fallback, def.fallback};
+    else
+        return static_cast<typename ParamValue<T>::type>(def.fallback);
+}
+
 class ParamReader {
 public:
     ParamReader(IAVXEffectContext& context, double time) : context_(context), time_(time) {}
 
-    // The plain read: the fallback when the component has no such parameter, otherwise the
-    // value at the reader's time. `held`, if given, keeps the parameter for a write-back.
+    // The plain read: the parameter's fallback when the component has no such parameter,
+    // otherwise the value at the reader's time. `held`, if given, keeps the parameter for a
+    // write-back.
     template <ParamType T>
-    typename ParamValue<T>::type read(const ParamDef& def, typename ParamValue<T>::type fallback,
+    typename ParamValue<T>::type read(const ParamDef& def,
                                       HostRef<IAVXParamAccess>* held = nullptr) const {
+        auto value = fallbackOf<T>(def);
         HostRef<IAVXParamAccess> param;
-        if (!find(def, param)) return fallback;
-        auto value = fallback;
+        if (!find(def, param)) return value;
         valueAt(*param, def, &value, sizeof value);
         if (held) *held = std::move(param);
         return value;

@@ -67,7 +67,7 @@ int32_t Corvane_Processor::processFrame(IAVXEffectContext* context, IAVXOutputSe
             requireBytes(*in.frame, frameBytes);
         }
 
-        const bool blends = s.mode >= 1 && s.mode <= 25;
+        const bool blends = isBlendMode(s.mode);
         if (s.mode == kSkipMode) {
             logAlert(u"\nCorvane::generic::CRITICAL - EFFECT SKIPPED\n");
             return;

@@ -18,7 +18,7 @@ float readMagic(const ParamReader& reader, IAVXEffectContext& context) {
     HostRef<IAVXParamAccess> param;
     check(context.GetParam(p::Magic.id, iid::IAVXParamAccess, param.putVoid()));
     require(param.get());
-    double value = 100.0;
+    double value = p::Magic.fallback;
     // Only a state of 1 says the stored value applies.
     if (param->QueryState() == 1) reader.valueAt(*param, p::Magic, &value, sizeof value);
     const float magic = fraction(value, 100.0);
@@ -29,17 +29,35 @@ float readMagic(const ParamReader& reader, IAVXEffectContext& context) {
 
 // A layer index of 3 or more (negative ones included) falls back and is written back into
 // the parameter at the parameter time.
-uint32_t readLayer(const ParamReader& reader, const ParamDef& def, int32_t fallback) {
+uint32_t readLayer(const ParamReader& reader, const ParamDef& def) {
     HostRef<IAVXParamAccess> param;
-    const int32_t value = reader.read<Int>(def, fallback, &param);
+    const int32_t value = reader.read<Int>(def, &param);
     if (static_cast<uint32_t>(value) < 3) return static_cast<uint32_t>(value);
+    const int32_t fallback = fallbackOf<Int>(def);
     require(param.get());
     check(param->SetValueAt(&reader.time(), value_type::Int, &fallback, value_type::kIntBytes));
     return static_cast<uint32_t>(fallback);
 }
 
-void copyTriple(std::array<float, 3>& into, const std::array<double, 3>& value) {
-    for (size_t i = 0; i < 3; ++i) into[i] = static_cast<float>(value[i]);
+// Where one correction group's settings go in the record.
+struct CorrectionFields {
+    int32_t& on;
+    int32_t& invert;
+    float& brightness;
+    float& contrast;
+    float& saturation;
+    std::array<float, 3>& shift;
+};
+
+void readCorrection(const ParamReader& r, const p::CorrectionGroupDef& group,
+                    const CorrectionFields& into) {
+    into.on = r.read<Bool>(group.enabler);
+    into.invert = r.read<Bool>(group.invert);
+    into.brightness = fraction(r.read<Double>(group.brightness), 100.0);
+    into.contrast = fraction(r.read<Double>(group.contrast), 100.0);
+    into.saturation = fraction(r.read<Double>(group.saturation), 100.0);
+    const std::array<double, 3> shift = r.read<Triple>(group.shift);
+    for (size_t i = 0; i < 3; ++i) into.shift[i] = static_cast<float>(shift[i]);
 }
 
 }  // namespace
@@ -56,24 +74,18 @@ int32_t Corvane_Processor::readBlendParameters(IAVXEffectContext* context,
         s.paramTime = renderField->GetParamTime();
 
         const ParamReader r(ctx, s.paramTime);
-        s.mix = fraction(r.read<Double>(p::Mix, 0.0), 100.0);
+        s.mix = fraction(r.read<Double>(p::Mix), 100.0);
         s.magic = readMagic(r, ctx);
-        s.mode = r.read<Int>(p::BlendMode, 6);
-        s.bypass = r.read<Bool>(p::Bypass, 0);
+        s.mode = r.read<Int>(p::BlendMode);
+        s.bypass = r.read<Bool>(p::Bypass);
         if (isSet(s.bypass)) s.mode = 0;
-        s.clampToLegal = r.read<Bool>(p::ClampToLegal, 1);
-        s.fgCorrection = r.read<Bool>(p::FgCorrection, 0);
-        s.invertForeground = r.read<Bool>(p::InvertFg, 0);
-        s.fgBrightness = fraction(r.read<Double>(p::FgBrightness, 0.0), 100.0);
-        s.fgContrast = fraction(r.read<Double>(p::FgContrast, 0.0), 100.0);
-        s.fgSaturation = fraction(r.read<Double>(p::FgSaturation, 0.0), 100.0);
-        copyTriple(s.fgShift, r.read<Triple>(p::FgShift, {}));
-        s.outCorrection = r.read<Bool>(p::OutCorrection, 0);
-        s.invertOutput = r.read<Bool>(p::InvertOut, 0);
-        s.outBrightness = fraction(r.read<Double>(p::OutBrightness, 0.0), 100.0);
-        s.outContrast = fraction(r.read<Double>(p::OutContrast, 0.0), 100.0);
-        s.outSaturation = fraction(r.read<Double>(p::OutSaturation, 0.0), 100.0);
-        copyTriple(s.outShift, r.read<Triple>(p::OutShift, {}));
+        s.clampToLegal = r.read<Bool>(p::ClampToLegal);
+        readCorrection(r, p::FgCorrectionGroup,
+                       {s.fgCorrection, s.invertForeground, s.fgBrightness, s.fgContrast,
+                        s.fgSaturation, s.fgShift});
+        readCorrection(r, p::OutCorrectionGroup,
+                       {s.outCorrection, s.invertOutput, s.outBrightness, s.outContrast,
+                        s.outSaturation, s.outShift});
 
         s.frame = readFrameFormat(*outputFrame(outputSet));
     });
@@ -84,9 +96,9 @@ int32_t Corvane_Processor::readLayerParameters(IAVXEffectContext* context,
     return guarded([&] {
         BlendSettings& s = *require(settings);
         const ParamReader r(*require(context), s.paramTime);
-        s.foregroundLayer = readLayer(r, p::ForegroundLayer, 1);
-        s.backgroundLayer = readLayer(r, p::BackgroundLayer, 0);
-        s.matteLayer = readLayer(r, p::MatteLayer, 2);
+        s.foregroundLayer = readLayer(r, p::ForegroundLayer);
+        s.backgroundLayer = readLayer(r, p::BackgroundLayer);
+        s.matteLayer = readLayer(r, p::MatteLayer);
     });
 }
 
@@ -98,21 +110,21 @@ int32_t Corvane_Processor::readAlphaParameters(IAVXEffectContext* context,
         IAVXEffectContext& ctx = *require(context);
         // The switch is read at the render field's parameter time, asked anew.
         s.alphaEnabled =
-            ParamReader(ctx, require(renderField)->GetParamTime()).read<Bool>(p::AlphaEnabled, 0);
+            ParamReader(ctx, require(renderField)->GetParamTime()).read<Bool>(p::AlphaEnabled);
 
         const ParamReader r(ctx, s.paramTime);
-        s.alphaSource = static_cast<uint32_t>(r.read<Int>(p::AlphaSource, 0));
-        s.unpremultiply = r.read<Bool>(p::Unpremultiply, 0);
-        s.invertAlpha = r.read<Bool>(p::InvertAlpha, 0);
-        s.showAlpha = r.read<Bool>(p::ShowAlpha, 0);
-        s.alphaRotate = fraction(r.read<Double>(p::AlphaRotate, 0.0), 360.0);
-        s.alphaRangeEnabled = r.read<Bool>(p::AlphaRangeEnabled, 0);
-        s.normalizeAlpha = r.read<Bool>(p::NormalizeAlpha, 1);
-        s.blackoutHighlights = r.read<Bool>(p::BlackoutHighlights, 1);
-        const double value = r.read<Double>(p::AlphaValue, 0.0);
-        const double range = r.read<Double>(p::AlphaRange, 255.0);
-        const double softLow = r.read<Double>(p::AlphaSoftLow, 0.0);
-        const double softHigh = r.read<Double>(p::AlphaSoftHigh, 0.0);
+        s.alphaSource = static_cast<uint32_t>(r.read<Int>(p::AlphaSource));
+        s.unpremultiply = r.read<Bool>(p::Unpremultiply);
+        s.invertAlpha = r.read<Bool>(p::InvertAlpha);
+        s.showAlpha = r.read<Bool>(p::ShowAlpha);
+        s.alphaRotate = fraction(r.read<Double>(p::AlphaRotate), 360.0);
+        s.alphaRangeEnabled = r.read<Bool>(p::AlphaRangeEnabled);
+        s.normalizeAlpha = r.read<Bool>(p::NormalizeAlpha);
+        s.blackoutHighlights = r.read<Bool>(p::BlackoutHighlights);
+        const double value = r.read<Double>(p::AlphaValue);
+        const double range = r.read<Double>(p::AlphaRange);
+        const double softLow = r.read<Double>(p::AlphaSoftLow);
+        const double softHigh = r.read<Double>(p::AlphaSoftHigh);
         if (isSet(s.alphaRangeEnabled)) {
             s.alphaLow = static_cast<float>(value / 255.0 - range / 255.0);
             s.alphaHigh = static_cast<float>(range / 255.0 + value / 255.0);

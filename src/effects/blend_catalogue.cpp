@@ -1,5 +1,7 @@
 #include "effects/blend_catalogue.h"
 
+#include "blend/alpha_sources.h"
+#include "blend/mode_table.h"
 #include "effects/catalogue_definition.h"
 #include "effects/corvane_ids.h"
 
@@ -10,43 +12,49 @@ using enum ParamType;
 using enum DefineWay;
 
 // clang-format off
-//                     id                   key                                   label                   type    way     flag value  min   max  slider
-const ParamDef Bypass       {id::Bypass,       u"",                                 u"Bypass",               Bool,   Shared, 0,   0};
-const ParamDef BlendMode    {id::BlendMode,    u"corvane.modelist.value",           u"Blend Mode",           Int,    Shared, 0,   6};
-const ParamDef Mix          {id::Mix,          u"corvane.blend.mixvalue",           u"Blend as Percent",     Double, Shared, 1, 100,    0,  100, 1};
-const ParamDef Magic        {id::Magic,        u"corvane.blend.magicvalue",         u"the Magic",            Double, Shared, 1, 100, -200,  200, 1};
-const ParamDef ClampToLegal {id::ClampToLegal, u"",                                 u"Clamp to Legal",       Bool,   Shared, 0,   1};
-const ParamDef FgCorrection {id::FgCorrection, u"corvane.FGCC.enabler",             u"Enable FG Correction", Bool,   Shared, 0,   0};
-const ParamDef InvertFg     {id::InvertFg,     u"Invert FG",                        u"Invert FG",            Bool,   Shared, 0,   0};
-const ParamDef FgSaturation {id::FgSaturation, u"corvane.FGCC.Saturation.val",      u"Saturation",           Double, Shared, 1, 100,    0,  200, 1};
-const ParamDef FgBrightness {id::FgBrightness, u"corvane.FGCC.Brightness.val",      u"Brightness",           Double, Shared, 1,   0, -255,  255, 1};
-const ParamDef FgContrast   {id::FgContrast,   u"corvane.FGCC.Contrast.val",        u"Contrast",             Double, Shared, 1,   0, -255,  255, 1};
-const ParamDef FgShift      {id::FgShift,      u"RGB Shift",                        u"RGB Shift",            Triple, Shared, 1,   0, -255,  255};
-const ParamDef OutCorrection{id::OutCorrection,u"corvane.FGOUT.enabler",            u"Enable Output Correction", Bool, Shared, 0, 0};
-const ParamDef InvertOut    {id::InvertOut,    u"Invert Out",                       u"Invert Out",           Bool,   Shared, 0,   0};
-const ParamDef OutSaturation{id::OutSaturation,u"corvane.OutCC.Saturation.val",     u"Saturation",           Double, Shared, 1, 100,    0,  200, 1};
-const ParamDef OutBrightness{id::OutBrightness,u"corvane.OutCC.Brightness.val",     u"Brightness",           Double, Shared, 1,   0, -255,  255, 1};
-const ParamDef OutContrast  {id::OutContrast,  u"corvane.OutCC.Contrast.val",       u"Contrast",             Double, Shared, 1,   0, -255,  255, 1};
-const ParamDef OutShift     {id::OutShift,     u"RGB Shift",                        u"RGB Shift",            Triple, Shared, 1,   0, -255,  255};
+// Columns: id, key, label, type, way, flag, default, fallback (what a reader takes when the host
+// cannot find the parameter), and for Double and Triple min, max and the slider flag.
+const ParamDef Bypass            {id::Bypass,             u"",                                             u"Bypass",                   Bool,   Shared, 0, 0,   0};
+const ParamDef BlendMode         {id::BlendMode,          u"corvane.modelist.value",                       u"Blend Mode",               Int,    Shared, 0, 6,   6};
+const ParamDef Mix               {id::Mix,                u"corvane.blend.mixvalue",                       u"Blend as Percent",         Double, Shared, 1, 100, 0,   0,    100, 1};
+const ParamDef Magic             {id::Magic,              u"corvane.blend.magicvalue",                     u"the Magic",                Double, Shared, 1, 100, 100, -200, 200, 1};
+const ParamDef ClampToLegal      {id::ClampToLegal,       u"",                                             u"Clamp to Legal",           Bool,   Shared, 0, 1,   1};
+const ParamDef FgCorrection      {id::FgCorrection,       u"corvane.FGCC.enabler",                         u"Enable FG Correction",     Bool,   Shared, 0, 0,   0};
+const ParamDef InvertFg          {id::InvertFg,           u"Invert FG",                                    u"Invert FG",                Bool,   Shared, 0, 0,   0};
+const ParamDef FgSaturation      {id::FgSaturation,       u"corvane.FGCC.Saturation.val",                  u"Saturation",               Double, Shared, 1, 100, 0,   0,    200, 1};
+const ParamDef FgBrightness      {id::FgBrightness,       u"corvane.FGCC.Brightness.val",                  u"Brightness",               Double, Shared, 1, 0,   0,   -255, 255, 1};
+const ParamDef FgContrast        {id::FgContrast,         u"corvane.FGCC.Contrast.val",                    u"Contrast",                 Double, Shared, 1, 0,   0,   -255, 255, 1};
+const ParamDef FgShift           {id::FgShift,            u"RGB Shift",                                    u"RGB Shift",                Triple, Shared, 1, 0,   0,   -255, 255};
+const ParamDef OutCorrection     {id::OutCorrection,      u"corvane.FGOUT.enabler",                        u"Enable Output Correction", Bool,   Shared, 0, 0,   0};
+const ParamDef InvertOut         {id::InvertOut,          u"Invert Out",                                   u"Invert Out",               Bool,   Shared, 0, 0,   0};
+const ParamDef OutSaturation     {id::OutSaturation,      u"corvane.OutCC.Saturation.val",                 u"Saturation",               Double, Shared, 1, 100, 0,   0,    200, 1};
+const ParamDef OutBrightness     {id::OutBrightness,      u"corvane.OutCC.Brightness.val",                 u"Brightness",               Double, Shared, 1, 0,   0,   -255, 255, 1};
+const ParamDef OutContrast       {id::OutContrast,        u"corvane.OutCC.Contrast.val",                   u"Contrast",                 Double, Shared, 1, 0,   0,   -255, 255, 1};
+const ParamDef OutShift          {id::OutShift,           u"RGB Shift",                                    u"RGB Shift",                Triple, Shared, 1, 0,   0,   -255, 255};
 
-const ParamDef MatteLayer     {id::MatteLayer,      u"corvane.MTsrc", u"Matte Layer",      Int, Shared, 0, 2};
-const ParamDef ForegroundLayer{id::ForegroundLayer, u"corvane.FGsrc", u"Foreground Layer", Int, Shared, 0, 1};
-const ParamDef BackgroundLayer{id::BackgroundLayer, u"corvane.BGsrc", u"Background Layer", Int, Shared, 0, 0};
+const ParamDef MatteLayer        {id::MatteLayer,         u"corvane.MTsrc",                                u"Matte Layer",              Int,    Shared, 0, 2,   2};
+const ParamDef ForegroundLayer   {id::ForegroundLayer,    u"corvane.FGsrc",                                u"Foreground Layer",         Int,    Shared, 0, 1,   1};
+const ParamDef BackgroundLayer   {id::BackgroundLayer,    u"corvane.BGsrc",                                u"Background Layer",         Int,    Shared, 0, 0,   0};
 
-const ParamDef AlphaSource       {id::AlphaSource,       u"corvane.alphalist.value",                      u"Alpha source",        Int,    Own,    0,   0};
-const ParamDef AlphaEnabled      {id::AlphaEnabled,      u"corvane.alphalist.enabler",                    u"Enable alpha",        Bool,   Own,    0,   0};
-const ParamDef Unpremultiply     {id::Unpremultiply,     u"Unpremultiply Alpha",                          u"Unpremultiply",       Bool,   Own,    0,   0};
-const ParamDef InvertAlpha       {id::InvertAlpha,       u"Invert Alpha",                                 u"Invert",              Bool,   Own,    0,   0};
-const ParamDef ShowAlpha         {id::ShowAlpha,         u"Show Alpha",                                   u"Show Alpha",          Bool,   Own,    0,   0};
-const ParamDef AlphaRotate       {id::AlphaRotate,       u"corvane.alphalist.rotate.val",                 u"Rotate",              Double, Shared, 1,   0, 0, 360, 0};
-const ParamDef AlphaRangeEnabled {id::AlphaRangeEnabled, u"corvane.alphalist.alpharange.enabler",         u"Enable alpha range",  Bool,   Own,    0,   0};
-const ParamDef NormalizeAlpha    {id::NormalizeAlpha,    u"Normalize Alpha",                              u"Normalize",           Bool,   Own,    0,   1};
-const ParamDef BlackoutHighlights{id::BlackoutHighlights,u"Map upper bound to 0",                         u"Blackout highlights", Bool,   Own,    0,   1};
-const ParamDef AlphaValue        {id::AlphaValue,        u"corvane.alphalist.alpharange.value.val",       u"Value",               Double, Shared, 1,   0, 0, 255, 1};
-const ParamDef AlphaRange        {id::AlphaRange,        u"corvane.alphalist.alpharange.range.val",       u"Range",               Double, Shared, 1, 255, 0, 255, 0};
-const ParamDef AlphaSoftHigh     {id::AlphaSoftHigh,     u"corvane.alphalist.alpharange.range.sfthi.val", u"SoftH",               Double, Shared, 1,  16, 0, 255, 0};
-const ParamDef AlphaSoftLow      {id::AlphaSoftLow,      u"corvane.alphalist.alpharange.range.sftlo.val", u"SoftL",               Double, Shared, 1,  16, 0, 255, 0};
+const ParamDef AlphaSource       {id::AlphaSource,        u"corvane.alphalist.value",                      u"Alpha source",             Int,    Own,    0, 0,   0};
+const ParamDef AlphaEnabled      {id::AlphaEnabled,       u"corvane.alphalist.enabler",                    u"Enable alpha",             Bool,   Own,    0, 0,   0};
+const ParamDef Unpremultiply     {id::Unpremultiply,      u"Unpremultiply Alpha",                          u"Unpremultiply",            Bool,   Own,    0, 0,   0};
+const ParamDef InvertAlpha       {id::InvertAlpha,        u"Invert Alpha",                                 u"Invert",                   Bool,   Own,    0, 0,   0};
+const ParamDef ShowAlpha         {id::ShowAlpha,          u"Show Alpha",                                   u"Show Alpha",               Bool,   Own,    0, 0,   0};
+const ParamDef AlphaRotate       {id::AlphaRotate,        u"corvane.alphalist.rotate.val",                 u"Rotate",                   Double, Shared, 1, 0,   0,   0,    360, 0};
+const ParamDef AlphaRangeEnabled {id::AlphaRangeEnabled,  u"corvane.alphalist.alpharange.enabler",         u"Enable alpha range",       Bool,   Own,    0, 0,   0};
+const ParamDef NormalizeAlpha    {id::NormalizeAlpha,     u"Normalize Alpha",                              u"Normalize",                Bool,   Own,    0, 1,   1};
+const ParamDef BlackoutHighlights{id::BlackoutHighlights, u"Map upper bound to 0",                         u"Blackout highlights",      Bool,   Own,    0, 1,   1};
+const ParamDef AlphaValue        {id::AlphaValue,         u"corvane.alphalist.alpharange.value.val",       u"Value",                    Double, Shared, 1, 0,   0,   0,    255, 1};
+const ParamDef AlphaRange        {id::AlphaRange,         u"corvane.alphalist.alpharange.range.val",       u"Range",                    Double, Shared, 1, 255, 255, 0,    255, 0};
+const ParamDef AlphaSoftHigh     {id::AlphaSoftHigh,      u"corvane.alphalist.alpharange.range.sfthi.val", u"SoftH",                    Double, Shared, 1, 16,  0,   0,    255, 0};
+const ParamDef AlphaSoftLow      {id::AlphaSoftLow,       u"corvane.alphalist.alpharange.range.sftlo.val", u"SoftL",                    Double, Shared, 1, 16,  0,   0,    255, 0};
 // clang-format on
+
+const CorrectionGroupDef FgCorrectionGroup{FgCorrection, InvertFg,     FgBrightness,
+                                           FgContrast,   FgSaturation, FgShift};
+const CorrectionGroupDef OutCorrectionGroup{OutCorrection, InvertOut,     OutBrightness,
+                                            OutContrast,   OutSaturation, OutShift};
 
 namespace {
 
@@ -55,33 +63,7 @@ namespace entry = corvane_id::entry;
 using enum ControlKind;
 
 // clang-format off
-constexpr ControlDef kBlendModeEntries[] = {
-    {entry::ModeNormal,       u"Normal",            u"corvane.modelist.normal",       ListEntry, nullptr,  1},
-    {entry::ModeBlackfill,    u"Fill with Magic",   u"corvane.modelist.blackfill",    ListEntry, nullptr, 25},
-    {entry::ModeDarken,       u"Darken",            u"corvane.modelist.darken",       ListEntry, nullptr, 10},
-    {entry::ModeMultiply,     u"Multiply",          u"corvane.modelist.multiply",     ListEntry, nullptr,  5},
-    {entry::ModeColorburn,    u"Color Burn",        u"corvane.modelist.colorburn",    ListEntry, nullptr, 15},
-    {entry::ModeLinearburn,   u"Linear Burn",       u"corvane.modelist.linearburn",   ListEntry, nullptr, 17},
-    {entry::ModeLighten,      u"Lighten",           u"corvane.modelist.lighten",      ListEntry, nullptr, 11},
-    {entry::ModeScreen,       u"Screen",            u"corvane.modelist.screen",       ListEntry, nullptr,  6},
-    {entry::ModeColordodge,   u"Color Dodge",       u"corvane.modelist.colordodge",   ListEntry, nullptr, 14},
-    {entry::ModeAdd,          u"Add",               u"corvane.modelist.add",          ListEntry, nullptr,  2},
-    {entry::ModeLineardodge,  u"Linear Dodge(Add)", u"corvane.modelist.lineardodge",  ListEntry, nullptr, 16},
-    {entry::ModeOverlay,      u"Overlay",           u"corvane.modelist.overlay",      ListEntry, nullptr,  7},
-    {entry::ModeSoftlight,    u"Softlight",         u"corvane.modelist.softlight",    ListEntry, nullptr,  9},
-    {entry::ModeHardlight,    u"Hardlight",         u"corvane.modelist.hardlight",    ListEntry, nullptr,  8},
-    {entry::ModeVividlight,   u"Vivid Light",       u"corvane.modelist.vividlight",   ListEntry, nullptr, 19},
-    {entry::ModeLinearlight,  u"Linear Light",      u"corvane.modelist.linearlight",  ListEntry, nullptr, 18},
-    {entry::ModePinlight,     u"Pin Light",         u"corvane.modelist.pinlight",     ListEntry, nullptr, 20},
-    {entry::ModeHardmix,      u"Hard Mix",          u"corvane.modelist.hardmix",      ListEntry, nullptr, 21},
-    {entry::ModeDifference,   u"Difference",        u"corvane.modelist.difference",   ListEntry, nullptr,  4},
-    {entry::ModeExclusion,    u"Exclusion",         u"corvane.modelist.exclusion",    ListEntry, nullptr, 13},
-    {entry::ModeSubtract,     u"Subtract",          u"corvane.modelist.subtract",     ListEntry, nullptr,  3},
-    {entry::ModeNegation,     u"Negation",          u"corvane.modelist.negation",     ListEntry, nullptr, 12},
-    {entry::ModeReflect,      u"Reflect",           u"corvane.modelist.reflect",      ListEntry, nullptr, 22},
-    {entry::ModeGlow,         u"Glow",              u"corvane.modelist.glow",         ListEntry, nullptr, 23},
-    {entry::ModePhoenix,      u"Phoenix",           u"corvane.modelist.phoenix",      ListEntry, nullptr, 24},
-};
+constexpr auto kBlendModeEntries = listEntries(kBlendModes);
 
 constexpr ControlDef kFgCorrectionControls[] = {
     {control::InvertCheckBox, u"Invert FG",  u"Invert FG",                       CheckBox, &InvertFg},
@@ -135,17 +117,7 @@ constexpr ControlDef kLayerPanel[] = {
     {control::LayerGroup, u"Layer Switcher", u"Layer Switcher", Group, nullptr, 0, nullptr, 1, kLayerLists},
 };
 
-constexpr ControlDef kAlphaSourceEntries[] = {
-    {entry::AlphaMatte,      u"Alpha: Matte",      u"corvane.alphalist.alpha",      ListEntry, nullptr, 0},
-    {entry::AlphaRed,        u"Alpha: Red",        u"corvane.alphalist.red",        ListEntry, nullptr, 1},
-    {entry::AlphaGreen,      u"Alpha: Green",      u"corvane.alphalist.green",      ListEntry, nullptr, 2},
-    {entry::AlphaBlue,       u"Alpha: Blue",       u"corvane.alphalist.blue",       ListEntry, nullptr, 3},
-    {entry::AlphaHue,        u"Alpha: Hue",        u"corvane.alphalist.Hue",        ListEntry, nullptr, 5},
-    {entry::AlphaSaturation, u"Alpha: Saturation", u"corvane.alphalist.Saturation", ListEntry, nullptr, 6},
-    {entry::AlphaValue,      u"Alpha: Value",      u"corvane.alphalist.Value",      ListEntry, nullptr, 7},
-    {entry::AlphaLuma,       u"Alpha: Luminance",  u"corvane.alphalist.luma",       ListEntry, nullptr, 4},
-    {entry::AlphaLightness,  u"Alpha: Lightness",  u"corvane.alphalist.Value",      ListEntry, nullptr, 8},
-};
+constexpr auto kAlphaSourceEntries = listEntries(kAlphaSources);
 
 constexpr ControlDef kAlphaRangeControls[] = {
     {control::Normalize,      u"Normalize",           u"Normalize Alpha",                                 CheckBox,         &NormalizeAlpha},

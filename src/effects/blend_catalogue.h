@@ -20,6 +20,17 @@ extern const ParamDef AlphaSource, AlphaEnabled, Unpremultiply, InvertAlpha, Sho
     AlphaRangeEnabled, NormalizeAlpha, BlackoutHighlights, AlphaValue, AlphaRange, AlphaSoftHigh,
     AlphaSoftLow;
 
+// The six settings of a correction, which the foreground and the output groups share.
+struct CorrectionGroupDef {
+    const ParamDef& enabler;
+    const ParamDef& invert;
+    const ParamDef& brightness;
+    const ParamDef& contrast;
+    const ParamDef& saturation;
+    const ParamDef& shift;
+};
+extern const CorrectionGroupDef FgCorrectionGroup, OutCorrectionGroup;
+
 extern const ParamGroupDef BlendGroup;
 extern const ParamGroupDef LayerSwitcherGroup;
 extern const ParamGroupDef AlphaGroup;

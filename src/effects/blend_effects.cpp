@@ -1,5 +1,6 @@
 #include "effects/blend_effects.h"
 
+#include "blend/mode_table.h"
 #include "effects/blend_catalogue.h"
 #include "host/guard.h"
 #include "host/ids.h"
@@ -48,7 +49,7 @@ int32_t Corvane_3way_Effect::SetUpInstance(IAVXEffectContext* context) {
     return guarded([&] {
         HostRef<IAVXParamAccess> mode;
         check(context->GetParam(blend_params::BlendMode.id, iid::IAVXParamAccess, mode.putVoid()));
-        const int32_t overlay = 7;
+        const auto overlay = static_cast<int32_t>(::BlendMode::Overlay);
         require(mode.get())->SetValue(value_type::Int, &overlay, value_type::kIntBytes);
     });
 }
@@ -56,7 +57,7 @@ int32_t Corvane_3way_Effect::SetUpInstance(IAVXEffectContext* context) {
 int32_t Corvane_3wayMatte_Effect::SetUpInstance(IAVXEffectContext* context) {
     if (!context) return status::kInvalidArgument;
     return guarded([&] {
-        setIfPresent(*context, blend_params::BlendMode, 1);  // Normal
+        setIfPresent(*context, blend_params::BlendMode, static_cast<int32_t>(::BlendMode::Normal));
         setIfPresent(*context, blend_params::AlphaEnabled, 1);
     });
 }

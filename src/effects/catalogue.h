@@ -3,8 +3,10 @@
 // parameter values name their parameters through the same entries.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
+#include <utility>
 
 #include "host/guid.h"
 #include "host/ids.h"
@@ -37,6 +39,7 @@ struct ParamDef {
     DefineWay way;
     int32_t flag;            // passed to DescribeParam
     double value;            // the default; a Triple repeats it in its three components
+    double fallback;         // what a reader takes when the host cannot find the parameter
     double min = 0.0;        // Double and Triple only
     double max = 0.0;        // Double and Triple only
     int32_t sliderFlag = 0;  // Double only
@@ -69,3 +72,28 @@ struct ParamGroupDef {
     std::span<const ParamDef* const> params;  // defined in this order
     std::span<const ControlDef> panel;        // top-level controls, added in this order
 };
+
+// A choice list's entries made from a table whose entries carry a value, a label, a key and
+// the id of the entry (the blend modes, the alpha sources, the palettes), in table order.
+template <class Entry, size_t N, size_t... I>
+constexpr std::array<ControlDef, N> listEntriesOf(const Entry (&table)[N],
+                                                  std::index_sequence<I...>) {
+    return {ControlDef{table[I].id, table[I].label, table[I].key, ControlKind::ListEntry, nullptr,
+                       static_cast<int32_t>(table[I].value)}...};
+}
+template <class Entry, size_t N>
+constexpr std::array<ControlDef, N> listEntries(const Entry (&table)[N]) {
+    return listEntriesOf(table, std::make_index_sequence<N>());
+}
+
+// Every value first .. first + N - 1 appears exactly once in `table`, which holds nothing
+// else.
+template <class Entry, size_t N>
+constexpr bool eachValueOnce(const Entry (&table)[N], int64_t first) {
+    for (int64_t v = first; v < first + static_cast<int64_t>(N); ++v) {
+        int count = 0;
+        for (const Entry& e : table) count += static_cast<int64_t>(e.value) == v ? 1 : 0;
+        if (count != 1) return false;
+    }
+    return true;
+}

@@ -433,21 +433,18 @@ TEST(Alpha, LongFramesKeepTheMatteInStep) {
         for (int show : {0, 1}) {
             SCOPED_TRACE(std::string(f.name) + (show ? ", show alpha" : ""));
             Frame out(f, n);
-            const Frame before = out;
             BlendSettings s = settingsFor(f, n, 1);
             applySteps(s, {.source = 0});
             s.showAlpha = show;
             s.matteData = matte.data();
             runKernel(s, bg.data(), fg.data(), out.data());
-            for (size_t i = 0; i < n - 3; ++i) {
+            for (size_t i = 0; i < n; ++i) {
                 const double alpha = 1 - matte.stored(i, 3) / alphaScale(f);
                 const double want = out.store(alpha, true);
                 ASSERT_NEAR(out.stored(i, 3), want, alphaTolerance(f)) << "pixel " << i;
                 const double grey = show ? out.store(alpha, false) : fg.stored(i, 0);
                 ASSERT_NEAR(out.stored(i, 0), grey, out.tolerance(grey) + alphaTolerance(f)) << i;
             }
-            for (size_t i = n - 3; i < n; ++i)
-                for (int c = 0; c < 4; ++c) ASSERT_EQ(out.stored(i, c), before.stored(i, c)) << i;
             EXPECT_TRUE(out.canariesIntact());
         }
     }

@@ -243,7 +243,7 @@ Rgb expectedColours(const Case& c, const Inputs& in, size_t i, double divide) {
 
 // Each case in the plain or correction pass (no matte) and in the matte pass, where the
 // corrections are the same and the alpha is 1 - A of the matte, also with the foreground
-// unpremultiplied by it; every whole group is written, the pixels after them are not.
+// unpremultiplied by it; every pixel is written, the last ones after the whole groups too.
 TEST(Correction, MatchesTheModelInEveryDepthChannelOrderAndPass) {
     enum class Pass { Plain, Matte, Unpremultiplied };
     const char* const passNames[] = {"", ", matte", ", matte unpremultiplied"};
@@ -255,7 +255,6 @@ TEST(Correction, MatchesTheModelInEveryDepthChannelOrderAndPass) {
                 SCOPED_TRACE(std::string(f.name) + ", " + c.name +
                              passNames[static_cast<int>(pass)]);
                 Frame out(f, kPixels);
-                const Frame before = out;
                 BlendSettings s = settingsFor(f, kPixels, c.mode);
                 s.magic = c.magic;
                 s.mix = c.mix;
@@ -268,9 +267,8 @@ TEST(Correction, MatchesTheModelInEveryDepthChannelOrderAndPass) {
                 }
                 // Fill with Magic must not read the foreground at all.
                 runKernel(s, in.bg.data(), c.mode == 25 ? nullptr : in.fg.data(), out.data());
-                const size_t written = kPixels / 4 * 4;
                 int failures = 0;
-                for (size_t i = 0; i < written && failures < 8; ++i) {
+                for (size_t i = 0; i < kPixels && failures < 8; ++i) {
                     const double x = 1.0 - alphaOf(in.matte, f, i);
                     const bool divides = pass == Pass::Unpremultiplied && x > 0;
                     const Rgb expected = expectedColours(c, in, i, divides ? 1.0 / x : 1.0);
@@ -284,9 +282,6 @@ TEST(Correction, MatchesTheModelInEveryDepthChannelOrderAndPass) {
                         }
                     }
                 }
-                for (size_t i = written; i < kPixels; ++i)
-                    for (int ch = 0; ch < 4; ++ch)
-                        EXPECT_EQ(out.stored(i, ch), before.stored(i, ch)) << "pixel " << i;
                 EXPECT_TRUE(out.canariesIntact());
             }
         }

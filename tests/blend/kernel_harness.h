@@ -45,7 +45,7 @@ inline bool video8(const Format& f) {
     return f.depth == PixelDepth::Bits8 && f.range == ValueRange::Video;
 }
 
-// A frame of stored samples, with canary bytes after its end.
+// A frame of stored samples, with canary bytes before its start and after its end.
 class Frame {
 public:
     static constexpr size_t kCanary = 64;
@@ -54,10 +54,10 @@ public:
         : format_(f),
           pixels_(pixels),
           misalign_(misalign),
-          bytes_(pixels * pixelBytes(f.depth) + kCanary + 16 + misalign, 0xA5) {
-        // Start on a 16-byte boundary (plus the requested misalignment).
-        const auto base = reinterpret_cast<uintptr_t>(bytes_.data());
-        start_ = (16 - base % 16) % 16 + misalign;
+          bytes_(pixels * pixelBytes(f.depth) + 2 * kCanary + 16 + misalign, 0xA5) {
+        // Start on a 16-byte boundary (plus the requested misalignment) after the canaries.
+        const auto base = reinterpret_cast<uintptr_t>(bytes_.data()) + kCanary;
+        start_ = kCanary + (16 - base % 16) % 16 + misalign;
     }
 
     uint8_t* data() { return bytes_.data() + start_; }
@@ -161,8 +161,8 @@ public:
     }
 
     bool canariesIntact() const {
-        for (size_t i = start_ + byteCount(); i < bytes_.size(); ++i)
-            if (bytes_[i] != 0xA5) return false;
+        for (size_t i = 0; i < bytes_.size(); ++i)
+            if ((i < start_ || i >= start_ + byteCount()) && bytes_[i] != 0xA5) return false;
         return true;
     }
     bool bytesEqual(const Frame& other) const {
