@@ -55,6 +55,7 @@ enum class ControlKind : uint8_t {
 };
 
 inline constexpr int32_t kNoGroupFlag = -1;
+inline constexpr int32_t kNoSwitchDefault = -1;
 
 struct ControlDef {
     const GUID& id;
@@ -66,11 +67,30 @@ struct ControlDef {
     const GUID* enabledBy = nullptr;   // id of the switch that enables it, if any
     int32_t groupFlag = kNoGroupFlag;  // groups that carry the flag
     std::span<const ControlDef> children = {};
+    int32_t switchDefault = kNoSwitchDefault;  // groups that give their switch's default
 };
 
+// A group whose parameters are all defined first, then its controls, each tree built from the
+// top down, then added to the component in order.
 struct ParamGroupDef {
     std::span<const ParamDef* const> params;  // defined in this order
     std::span<const ControlDef> panel;        // top-level controls, added in this order
+};
+
+// A panel whose records are made interleaved with its controls: the steps in the order the
+// host sees them.
+struct BuildStep {
+    enum Op : uint8_t {
+        Param,           // define `param`
+        Control,         // make and describe `control`, with its attributes
+        Entries,         // make each of `control`'s children (list entries)
+        AddChildren,     // add each of `control`'s children to it, in order
+        AddChild,        // add `control` to `parent`
+        AddToComponent,  // add `control` to the component
+    } op;
+    const ParamDef* param = nullptr;
+    const ControlDef* control = nullptr;
+    const ControlDef* parent = nullptr;
 };
 
 // A choice list's entries made from a table whose entries carry a value, a label, a key and

@@ -1,6 +1,7 @@
 #include "effects/catalogue_definition.h"
 
 #include <array>
+#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -88,15 +89,17 @@ HostRef<IAVXParamRecord> defineParam(IACFHostFactory& factory, const ParamDef& d
     return record;
 }
 
+// The record of the parameter a control shows; null for a control that shows none.
 IAVXParamRecord* recordOf(const ParamRecords& params, const ParamDef* def) {
     if (!def) return nullptr;
     for (const auto& [d, record] : params)
         if (d == def) return record.get();
-    return nullptr;
+    throw std::logic_error("a control shows a parameter that is not defined yet");
 }
 
-HostRef<IAVXLayoutRecord> defineControl(IACFHostFactory& factory, const ParamRecords& params,
-                                        const ControlDef& def) {
+// Makes and describes one control with its attributes, without its children.
+HostRef<IAVXLayoutRecord> makeControl(IACFHostFactory& factory, const ParamRecords& params,
+                                      const ControlDef& def) {
     HostRef<IAVXLayoutRecord> record;
     check(factory.CreateObject(record_class::LayoutRecord, nullptr, iid::IAVXLayoutRecord,
                                record.putVoid()));
@@ -110,12 +113,41 @@ HostRef<IAVXLayoutRecord> defineControl(IACFHostFactory& factory, const ParamRec
                                    value_type::kGuidBytes));
     if (def.groupFlag != kNoGroupFlag)
         setInt(*record, attribute::GroupFlag, value_type::Bool, def.groupFlag);
+    if (def.switchDefault != kNoSwitchDefault)
+        setInt(*record, attribute::Value, value_type::Bool, def.switchDefault);
+    return record;
+}
+
+// A control and its whole tree, each child added as soon as it is built.
+HostRef<IAVXLayoutRecord> defineControl(IACFHostFactory& factory, const ParamRecords& params,
+                                        const ControlDef& def) {
+    HostRef<IAVXLayoutRecord> record = makeControl(factory, params, def);
     for (const ControlDef& child : def.children) {
         HostRef<IAVXLayoutRecord> childRecord = defineControl(factory, params, child);
         check(record->AddChild(childRecord.get()));
     }
     return record;
 }
+
+// The controls a step-built panel has made and not yet handed on.
+class MadeControls {
+public:
+    void keep(const ControlDef& def, HostRef<IAVXLayoutRecord> record) {
+        made_.emplace_back(&def, std::move(record));
+    }
+    IAVXLayoutRecord& operator[](const ControlDef& def) const {
+        for (const auto& [d, record] : made_)
+            if (d == &def) return *record;
+        throw std::logic_error("a step names a control that is not made yet");
+    }
+    // Once added, a record is released.
+    void release(const ControlDef& def) {
+        std::erase_if(made_, [&](const auto& entry) { return entry.first == &def; });
+    }
+
+private:
+    std::vector<std::pair<const ControlDef*, HostRef<IAVXLayoutRecord>>> made_;
+};
 
 }  // namespace
 
@@ -132,5 +164,39 @@ void defineParamGroup(IACFHostFactory& factory, IAVXComponentRecord& component,
     for (auto& item : topLevel) {
         check(component.AddLayoutItem(item.get()));
         item.reset();
+    }
+}
+
+void buildPanel(IACFHostFactory& factory, IAVXComponentRecord& component,
+                std::span<const BuildStep> steps) {
+    ParamRecords params;
+    MadeControls made;
+    for (const BuildStep& step : steps) {
+        switch (step.op) {
+            case BuildStep::Param:
+                params.emplace_back(step.param, defineParam(factory, *step.param));
+                break;
+            case BuildStep::Control:
+                made.keep(*step.control, makeControl(factory, params, *step.control));
+                break;
+            case BuildStep::Entries:
+                for (const ControlDef& entry : step.control->children)
+                    made.keep(entry, makeControl(factory, params, entry));
+                break;
+            case BuildStep::AddChildren:
+                for (const ControlDef& entry : step.control->children) {
+                    check(made[*step.control].AddChild(&made[entry]));
+                    made.release(entry);
+                }
+                break;
+            case BuildStep::AddChild:
+                check(made[*step.parent].AddChild(&made[*step.control]));
+                made.release(*step.control);
+                break;
+            case BuildStep::AddToComponent:
+                check(component.AddLayoutItem(&made[*step.control]));
+                made.release(*step.control);
+                break;
+        }
     }
 }

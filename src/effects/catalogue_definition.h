@@ -10,3 +10,7 @@ struct IAVXComponentRecord;
 // status or a missing record; every record it obtained is released on every path.
 void defineParamGroup(IACFHostFactory& factory, IAVXComponentRecord& component,
                       const ParamGroupDef& group);
+
+// Runs the steps of a panel built interleaved, in order. Raises as defineParamGroup does.
+void buildPanel(IACFHostFactory& factory, IAVXComponentRecord& component,
+                std::span<const BuildStep> steps);

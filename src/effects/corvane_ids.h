@@ -73,6 +73,17 @@ inline constexpr GUID AlphaValue = makeGuid("{13C144B4-BA52-4900-A3AE-F5B7848C84
 inline constexpr GUID AlphaRange = makeGuid("{B1FDC51D-94F9-471D-96E8-718A20BE0DE4}");
 inline constexpr GUID AlphaSoftHigh = makeGuid("{EA1DF53F-6947-4316-8691-1C8481A99827}");
 inline constexpr GUID AlphaSoftLow = makeGuid("{4D951C0F-FD1F-4C26-9E4D-91AB07A0BDCF}");
+// The oscilloscope. Its two group switches hold values the render reads like parameters.
+inline constexpr GUID FalseColourOn = makeGuid("{27244F1D-BF68-4285-BB67-148765F0BDBF}");
+inline constexpr GUID Palette = makeGuid("{3D99FB11-7293-400C-B08F-EE40732D0F89}");
+inline constexpr GUID GammaShift = makeGuid("{2A65505B-8CB3-493D-85DA-80685CEDCEC4}");
+inline constexpr GUID WaveformOn = makeGuid("{1A8F9CD2-DC37-4D46-802D-B2E6F04C78CA}");
+inline constexpr GUID YPosition = makeGuid("{01CCCBD8-4771-443C-AE64-A3A28F32CBF3}");
+inline constexpr GUID Scale = makeGuid("{C92FFACA-C872-4FF1-8A91-1D327D6B3C95}");
+inline constexpr GUID ResizeWaveform = makeGuid("{E82EA67A-9B25-4A4E-93EB-F712B4E9E394}");
+inline constexpr GUID WaveIntensity = makeGuid("{EADBDD3D-C040-4B7E-B68B-7FECECB44254}");
+inline constexpr GUID ScopeIntensity = makeGuid("{02AB2633-BAF9-4B26-8C99-AE030B7540C8}");
+inline constexpr GUID LogToConsole = makeGuid("{697BF3AC-F3EE-4FDA-8DA5-EBE3803D6AAE}");
 }  // namespace param
 
 // Panel controls. One check-box id serves "Invert FG", "Unpremultiply" and "Invert"; the
@@ -111,6 +122,16 @@ inline constexpr GUID ValueSlider = makeGuid("{AE7EA862-FD12-4808-9A89-AD923D29F
 inline constexpr GUID RangeSlider = makeGuid("{36F57AC9-8550-4E94-B6FC-7FCBC023F086}");
 inline constexpr GUID SoftHighSlider = makeGuid("{611CBC81-DB0C-4BAD-811C-66E6273930FD}");
 inline constexpr GUID SoftLowSlider = makeGuid("{6BEDB4D1-A1CB-46A5-8980-6422ECC357C9}");
+// The oscilloscope's panel; both of its groups carry the one ScopeGroup id.
+inline constexpr GUID ScopeGroup = makeGuid("{899565F7-9A5D-4EFA-8D7E-853A26FEFCA8}");
+inline constexpr GUID PaletteList = makeGuid("{2761050C-E506-471C-B964-3AD44570CEFD}");
+inline constexpr GUID GammaShiftSlider = makeGuid("{4D2CB5DA-1C7E-4B43-9AF9-164ECB7FE605}");
+inline constexpr GUID YPositionSlider = makeGuid("{59A0D81F-9F69-4E13-BD3E-E64546777CDC}");
+inline constexpr GUID ScaleSlider = makeGuid("{AE1265BF-0D86-43A7-ADA5-5F24733A6323}");
+inline constexpr GUID ResizeCheckBox = makeGuid("{30FB9C93-A138-48E3-8C70-D0C249240FAA}");
+inline constexpr GUID WaveIntensitySlider = makeGuid("{46B3B3A6-3A60-4A4C-910C-B92CF6982BA6}");
+inline constexpr GUID ScopeIntensitySlider = makeGuid("{5E7035EA-5F4E-430E-BD4F-B220A8CFEE46}");
+inline constexpr GUID LogCheckBox = makeGuid("{7E981720-72F2-4A81-8E11-0DB4C383388B}");
 }  // namespace control
 
 // Choice-list entries.
@@ -158,6 +179,13 @@ inline constexpr GUID AlphaSaturation = makeGuid("{E0EEC4E7-ED3E-4595-AA9B-7F74B
 inline constexpr GUID AlphaValue = makeGuid("{7E39F65A-D147-4E82-9063-7AF9AA014D60}");
 inline constexpr GUID AlphaLuma = makeGuid("{5334BAC7-6768-432F-B0D6-5219C96CC8A2}");
 inline constexpr GUID AlphaLightness = makeGuid("{0E6C6A38-FE4F-4EB6-966B-FF852E133BD2}");
+inline constexpr GUID Palette0 = makeGuid("{AC338743-4E64-41C8-A3D5-2DEBFA47D5CE}");
+inline constexpr GUID Palette1 = makeGuid("{654FF425-1D03-44BA-BBAF-5FBAE0A2A332}");
+inline constexpr GUID Palette2 = makeGuid("{BDAC170E-B56E-4A58-BCC2-0C9B433D4596}");
+inline constexpr GUID Palette3 = makeGuid("{531A8489-AC48-47A5-A7F8-E87CDF5B3472}");
+inline constexpr GUID Palette4 = makeGuid("{85AFE485-0CAF-4EAA-A1C1-B9C023D6F987}");
+inline constexpr GUID Palette5 = makeGuid("{2A725EE8-47E4-4ED5-9C7E-F4A9D61EFFB4}");
+inline constexpr GUID Palette6 = makeGuid("{53EA8BE4-2068-4FDD-8730-13F1E200D782}");
 }  // namespace entry
 
 }  // namespace corvane_id

@@ -11,6 +11,7 @@
 #include "host/guard.h"
 #include "host/host_ref.h"
 #include "host/ids.h"
+#include "scope/scope_catalogue.h"
 
 namespace {
 
@@ -67,6 +68,7 @@ const FormatStep kFieldSwapSteps[] = {{kRgbFormats, attribute::ComponentFlag1},
                                       {kFieldSwapExtraFormats, attribute::ComponentFlag2}};
 
 constexpr DefineGroup kBlendGroups[] = {defineBlendGroup};
+constexpr DefineGroup kScopeGroups[] = {defineScopeGroup};
 constexpr DefineGroup kThreeInputGroups[] = {defineBlendGroup, defineLayerSwitcher,
                                              defineAlphaGroup};
 
@@ -83,7 +85,7 @@ const ComponentDef kComponents[kComponentCount] = {
      u"Corvane REC.709 Oscilloscope",
      kOneInput,
      kScopeSteps,
-     {},
+     kScopeGroups,
      createEffect<Corvane_QCLogger_Effect>},
     {id::component::FieldSwap,
      id::creation_class::FieldSwap,

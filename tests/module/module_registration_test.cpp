@@ -95,7 +95,7 @@ TEST_F(Registration, EveryComponentInOrder) {
         {c::MatteKey, cc::MatteKey, u"Corvane Matte key",
          expectedHead({"InputOne", "InputTwo", "InputThree"}, {RGB, "F1", "F3"}), 9},
         {c::Oscilloscope, cc::Oscilloscope, u"Corvane REC.709 Oscilloscope",
-         expectedHead({"InputOne"}, {"2/1", "1/1", "2/3", "1/3", "2/6", "1/6", "F1"}), 0},
+         expectedHead({"InputOne"}, {"2/1", "1/1", "2/3", "1/3", "2/6", "1/6", "F1"}), 3},
         {c::FieldSwap, cc::FieldSwap, u"Corvane Field Swap",
          expectedHead({"InputOne"}, {RGB, "F1", "1/1", "2/1", "9/1", "10/1", "1/3", "2/3", "9/3",
                                      "10/3", "1/6", "2/6", "9/6", "10/6", "F2"}),
@@ -131,6 +131,8 @@ TEST_F(Registration, EveryComponentInOrder) {
             EXPECT_EQ(panel, golden::kBlendPanel);
         } else if (i == 1 || i == 2) {
             EXPECT_EQ(panel, std::string(golden::kBlendPanel) + golden::kLayerAndAlphaPanel);
+        } else if (i == 3) {
+            EXPECT_EQ(panel, golden::kScopePanel);
         }
         std::string described;
         for (const auto* p : host.records().params())
@@ -138,19 +140,21 @@ TEST_F(Registration, EveryComponentInOrder) {
         EXPECT_EQ(described, i == 0 ? std::string(golden::kBlendParams)
                              : i == 1 || i == 2
                                  ? std::string(golden::kBlendParams) + golden::kLayerAndAlphaParams
-                                 : std::string());
+                             : i == 3 ? std::string(golden::kScopeParams)
+                                      : std::string());
         EXPECT_TRUE(host.census().clean()) << host.census().report();
     }
 }
 
 TEST_F(Registration, AFailureAtAnyHostCallIsReturnedAndNothingIsHeld) {
     constexpr int32_t kFailure = static_cast<int32_t>(0x80079999u);
-    // Component 2 after 0 and 1, so shared parameters are found; and the plug-in record.
+    // Components 2 and 3 after 0, 1 and 3, so shared parameters are found; and the plug-in
+    // record.
     auto registerAll = [](CorvaneModule& m, testhost::Host& h, bool inject, uint64_t seq, bool null,
                           int32_t& result, bool& outNull) {
         HostRef<IAVXComponentRecord> earlier;
-        EXPECT_EQ(m.registerComponent(h.unknown(), 0, earlier.put()), 0);
-        EXPECT_EQ(m.registerComponent(h.unknown(), 1, earlier.put()), 0);
+        for (uint32_t index : {0u, 1u, 3u})
+            EXPECT_EQ(m.registerComponent(h.unknown(), index, earlier.put()), 0);
         earlier.reset();
         h.inject().reset();
         h.journal().clear();
@@ -164,6 +168,10 @@ TEST_F(Registration, AFailureAtAnyHostCallIsReturnedAndNothingIsHeld) {
         HostRef<IACFPluginRecord> plugin;
         result = m.registerComponent(h.unknown(), 2, component.put());
         outNull = !component;
+        if (result == 0) {
+            result = m.registerComponent(h.unknown(), 3, component.put());
+            outNull = !component;
+        }
         if (result == 0) {
             result = m.registerPlugin(h.unknown(), plugin.put());
             outNull = !plugin;
@@ -196,6 +204,62 @@ TEST_F(Registration, AFailureAtAnyHostCallIsReturnedAndNothingIsHeld) {
         }
     }
     EXPECT_GT(injected, 100u);
+}
+
+// The scope's panel is built interleaved, in its own order; a second registration makes
+// "Palette" and every control anew and finds the other parameters again.
+TEST_F(Registration, TheScopePanelInItsBuildOrderAndAgain) {
+    // One token per step: L label (a control described), P label (a parameter described),
+    // F (a parameter looked up), A parent<child, + item (added to the component).
+    auto definition = [this] {
+        host.journal().clear();
+        HostRef<IAVXComponentRecord> record;
+        EXPECT_EQ(module.registerComponent(host.unknown(), 3, record.put()), 0);
+        std::string steps;
+        const auto quoted = [](const std::string& text, size_t n) {
+            size_t at = 0;
+            for (size_t i = 0; i < 2 * n - 1; ++i) at = text.find('\'', at) + 1;
+            return text.substr(at, text.find('\'', at) - at);
+        };
+        for (const auto& call : host.journal().calls()) {
+            if (call.op == "DescribeLayout") steps += "L " + quoted(call.detail, 1) + "|";
+            if (call.op == "DescribeParam") steps += "P " + quoted(call.detail, 1) + "|";
+            if (call.op == "FindObject") steps += "F|";
+            if (call.op == "AddChild")
+                steps += "A " + quoted(call.object, 1) + "<" + quoted(call.detail, 1) + "|";
+            if (call.op == "AddLayoutItem") steps += "+ " + quoted(call.detail, 1) + "|";
+        }
+        return steps;
+    };
+    const std::string entries =
+        "L 0: Default|L 1: No map|L 2: Shadows|L 3: Highlights|L 4: Shaded|L 5:|L 6:|";
+    const std::string added =
+        "A Select Palette<0: Default|A Select Palette<1: No map|A Select Palette<2: Shadows|"
+        "A Select Palette<3: Highlights|A Select Palette<4: Shaded|A Select Palette<5:|"
+        "A Select Palette<6:|";
+    // Parameters found again are not described again; "Palette" always is.
+    auto expected = [&](bool again) {
+        const auto param = [again](const std::string& label) {
+            return again ? std::string("F|") : "F|P " + label + "|";
+        };
+        return "L False Color|" + entries + "P Palette|L Select Palette|" + added +
+               "A False Color<Select Palette|" + param("False Color Gamma Shift") +
+               "L False Color Gamma Shift|A False Color<False Color Gamma Shift|+ False Color|"
+               "L Waveform|" +
+               param("Y-Position") + "L Y-Position|" + param("Scale") + "L Scale|" +
+               param("Resize Waveform") +
+               "L Resize Waveform|A Waveform<Resize Waveform|A Waveform<Scale|"
+               "A Waveform<Y-Position|" +
+               param("Y waveform intensity") + "L Y waveform intensity|" +
+               param("Vectroscope intensity") +
+               "L Vectroscope intensity|A Waveform<Y waveform intensity|"
+               "A Waveform<Vectroscope intensity|+ Waveform|" +
+               param("Enable log to Console") + "L Enable log to Console|+ Enable log to Console|";
+    };
+    EXPECT_EQ(definition(), expected(false));
+    EXPECT_EQ(definition(), expected(true));
+    EXPECT_EQ(host.records().params().size(), 9u);  // 8, and "Palette" a second time
+    EXPECT_TRUE(host.census().clean()) << host.census().report();
 }
 
 }  // namespace

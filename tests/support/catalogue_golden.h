@@ -1,4 +1,4 @@
-// The blend catalogues as the editor must see them, in the text of record_dump. Written out
+// The catalogues as the editor must see them, in the text of record_dump. Written out
 // once from the catalogue's definition and checked line by line against it; stored projects
 // depend on every field.
 #pragma once
@@ -124,6 +124,36 @@ group control::AlphaGroup 'Alpha Processing' name='Alpha Processing' EnabledBy:G
     slider control::RangeSlider 'Range' name='corvane.alphalist.alpharange.range.slider' shows param::AlphaRange
     slider control::SoftHighSlider 'SoftH' name='corvane.alphalist.alpharange.range.sfthi.slider' shows param::AlphaSoftHigh
     slider control::SoftLowSlider 'SoftL' name='corvane.alphalist.alpharange.range.sftlo.slider' shows param::AlphaSoftLow
+)";
+
+inline const char* const kScopeParams = R"(P param::Palette 'Palette' key='corvane.QCPalette.value' Int flag=0 Value:Int=0
+P param::GammaShift 'False Color Gamma Shift' key='' Double flag=1 Min:Double=-999.9 Max:Double=1000 Value:Double=0 SliderFlag:Bool=1
+P param::YPosition 'Y-Position' key='' Double flag=1 Min:Double=0 Max:Double=100 Value:Double=49 SliderFlag:Bool=1
+P param::Scale 'Scale' key='' Double flag=1 Min:Double=25 Max:Double=120 Value:Double=100 SliderFlag:Bool=1
+P param::ResizeWaveform 'Resize Waveform' key='' Bool flag=0 Value:Bool=1
+P param::WaveIntensity 'Y waveform intensity' key='' Double flag=1 Min:Double=0 Max:Double=200 Value:Double=100 SliderFlag:Bool=1
+P param::ScopeIntensity 'Vectroscope intensity' key='' Double flag=1 Min:Double=0 Max:Double=200 Value:Double=100 SliderFlag:Bool=1
+P param::LogToConsole 'Enable log to Console' key='' Bool flag=0 Value:Bool=0
+)";
+
+inline const char* const kScopePanel =
+    R"(group control::ScopeGroup 'False Color' name='False Color' EnabledBy:Guid=param::FalseColourOn GroupFlag:Bool=1 Value:Bool=0
+  list control::PaletteList 'Select Palette' name='corvane.QCPalette' shows param::Palette
+    entry entry::Palette0 '0: Default' name='corvane.QCPalette.0' Value:Int=0
+    entry entry::Palette1 '1: No map' name='corvane.QCPalette.1' Value:Int=1
+    entry entry::Palette2 '2: Shadows' name='corvane.QCPalette.2' Value:Int=2
+    entry entry::Palette3 '3: Highlights' name='corvane.QCPalette.3' Value:Int=3
+    entry entry::Palette4 '4: Shaded' name='corvane.QCPalette.4' Value:Int=4
+    entry entry::Palette5 '5:' name='corvane.QCPalette.5' Value:Int=5
+    entry entry::Palette6 '6:' name='corvane.QCPalette.6' Value:Int=6
+  slider control::GammaShiftSlider 'False Color Gamma Shift' name='' shows param::GammaShift
+group control::ScopeGroup 'Waveform' name='Waveform' EnabledBy:Guid=param::WaveformOn GroupFlag:Bool=1 Value:Bool=1
+  checkbox control::ResizeCheckBox 'Resize Waveform' name='' shows param::ResizeWaveform
+  slider control::ScaleSlider 'Scale' name='' shows param::Scale
+  slider control::YPositionSlider 'Y-Position' name='' shows param::YPosition
+  slider control::WaveIntensitySlider 'Y waveform intensity' name='' shows param::WaveIntensity
+  slider control::ScopeIntensitySlider 'Vectroscope intensity' name='' shows param::ScopeIntensity
+checkbox control::LogCheckBox 'Enable log to Console' name='' shows param::LogToConsole
 )";
 
 }  // namespace golden
