@@ -47,12 +47,14 @@ public:
             }
             av_dict_set_int(&options, "start_number", info_.startNumber, 0);
         }
-        int e = avformat_open_input(&format_, pattern.c_str(), forced, &options);
+        AVFormatContext* opened = nullptr;
+        int e = avformat_open_input(&opened, pattern.c_str(), forced, &options);
         av_dict_free(&options);
+        format_.reset(opened);
         if (e < 0) throw ToolError(path + ": cannot open: " + avError(e) + hintFor(path));
-        if ((e = avformat_find_stream_info(format_, nullptr)) < 0)
+        if ((e = avformat_find_stream_info(format_.get(), nullptr)) < 0)
             throw ToolError(path + ": cannot read: " + avError(e) + hintFor(path));
-        stream_ = av_find_best_stream(format_, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+        stream_ = av_find_best_stream(format_.get(), AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
         if (stream_ < 0) throw ToolError(path + ": no picture in this file");
         AVStream* st = format_->streams[stream_];
         const AVCodec* codec = avcodec_find_decoder(st->codecpar->codec_id);
@@ -94,7 +96,7 @@ public:
 
         // The first frame settles the picture's real format.
         first_ = decode();
-        if (!first_) throw ToolError(path + ": no frame could be decoded" + hintFor(path));
+        if (!first_) throw ToolError(path + ": cannot decode a picture from this file" + hintFor(path));
         info_.width = first_->width;
         info_.height = first_->height;
         info_.format = static_cast<AVPixelFormat>(first_->format);
@@ -106,7 +108,6 @@ public:
         }
     }
 
-    ~MediaReader() override { avformat_close_input(&format_); }
 
     const SourceInfo& info() const override { return info_; }
 
@@ -126,7 +127,7 @@ private:
             if (r != AVERROR(EAGAIN))
                 throw ToolError(info_.path + ": cannot decode: " + avError(r) + hintFor(info_.path));
             if (draining_) return nullptr;
-            const int e = av_read_frame(format_, packet_.get());
+            const int e = av_read_frame(format_.get(), packet_.get());
             if (e == AVERROR_EOF) {
                 draining_ = true;
                 avcodec_send_packet(decoder_.get(), nullptr);
@@ -146,7 +147,10 @@ private:
     }
 
     SourceInfo info_;
-    AVFormatContext* format_ = nullptr;
+    struct Close {
+        void operator()(AVFormatContext* f) const { avformat_close_input(&f); }
+    };
+    std::unique_ptr<AVFormatContext, Close> format_;
     int stream_ = -1;
     CodecPtr decoder_;
     PacketPtr packet_;

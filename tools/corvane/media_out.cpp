@@ -145,16 +145,17 @@ std::vector<std::pair<std::string, std::string>> MediaWriter::renames() const {
     return out;
 }
 
-void MediaWriter::drain(bool flushing) {
+void MediaWriter::drain() {
     for (;;) {
         const int r = avcodec_receive_packet(encoder_.get(), packet_.get());
         if (r == AVERROR(EAGAIN) || r == AVERROR_EOF) return;
         if (r < 0) throw ToolError(settings_.path + ": cannot encode: " + avError(r));
+        // Without a duration the muxer gives the last frame none, and players drop it.
+        if (packet_->duration == 0) packet_->duration = 1;
         av_packet_rescale_ts(packet_.get(), encoder_->time_base, stream_->time_base);
         packet_->stream_index = stream_->index;
         if (int e = av_interleaved_write_frame(format_, packet_.get()); e < 0)
             throw ToolError(settings_.path + ": cannot write: " + avError(e));
-        (void)flushing;
     }
 }
 
@@ -169,13 +170,13 @@ void MediaWriter::write(AVFrame& frame) {
     if (int e = avcodec_send_frame(encoder_.get(), &frame); e < 0)
         throw ToolError(settings_.path + ": cannot encode: " + avError(e));
     ++written_;
-    drain(false);
+    drain();
 }
 
 void MediaWriter::finish() {
     if (int e = avcodec_send_frame(encoder_.get(), nullptr); e < 0 && e != AVERROR_EOF)
         throw ToolError(settings_.path + ": cannot encode: " + avError(e));
-    drain(true);
+    drain();
     if (int e = av_write_trailer(format_); e < 0)
         throw ToolError(settings_.path + ": cannot write: " + avError(e));
     if (!(format_->oformat->flags & AVFMT_NOFILE)) {

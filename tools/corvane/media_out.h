@@ -45,7 +45,7 @@ public:
     void finish();
 
 private:
-    void drain(bool flushing);
+    void drain();
     std::vector<std::pair<std::string, std::string>> renames() const;
 
     OutputSettings settings_;
