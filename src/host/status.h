@@ -23,17 +23,28 @@ constexpr bool failed(int32_t s) { return s < 0; }
 // no name.
 constexpr const char* name(int32_t s) {
     switch (s) {
-        case kOk: return "success";
-        case kNotImplemented: return "not implemented";
-        case kOutOfMemory: return "out of memory";
-        case kInvalidArgument: return "invalid argument";
-        case kNoInterface: return "no such interface";
-        case kNullObject: return "null object";
-        case kCannotUnload: return "cannot unload now";
-        case kUnexpected: return "unexpected failure";
-        case kNoAggregation: return "aggregation not supported";
-        case kClassNotAvailable: return "class not available";
-        default: return nullptr;
+        case kOk:
+            return "success";
+        case kNotImplemented:
+            return "not implemented";
+        case kOutOfMemory:
+            return "out of memory";
+        case kInvalidArgument:
+            return "invalid argument";
+        case kNoInterface:
+            return "no such interface";
+        case kNullObject:
+            return "null object";
+        case kCannotUnload:
+            return "cannot unload now";
+        case kUnexpected:
+            return "unexpected failure";
+        case kNoAggregation:
+            return "aggregation not supported";
+        case kClassNotAvailable:
+            return "class not available";
+        default:
+            return nullptr;
     }
 }
 

@@ -11,7 +11,7 @@ inline constexpr int kGlyphWidth = 6;  // 5 columns and a gap
 inline constexpr int kGlyphHeight = 8;
 
 // Draws `text` into an RGB24 picture at (x, y) in `colour`, clipped to the picture.
-void drawText(uint8_t* rgb, int stride, int width, int height, int x, int y, const std::string& text,
-              const uint8_t colour[3]);
+void drawText(uint8_t* rgb, int stride, int width, int height, int x, int y,
+              const std::string& text, const uint8_t colour[3]);
 
 }  // namespace corvane

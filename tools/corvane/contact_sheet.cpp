@@ -17,11 +17,16 @@ constexpr int kTileWidth = 240, kTileHeight = 135, kLabelHeight = 14, kGap = 8, 
 std::string escaped(const std::string& text) {
     std::string out;
     for (char c : text) {
-        if (c == '&') out += "&amp;";
-        else if (c == '<') out += "&lt;";
-        else if (c == '>') out += "&gt;";
-        else if (c == '"') out += "&quot;";
-        else out += c;
+        if (c == '&')
+            out += "&amp;";
+        else if (c == '<')
+            out += "&lt;";
+        else if (c == '>')
+            out += "&gt;";
+        else if (c == '"')
+            out += "&quot;";
+        else
+            out += c;
     }
     return out;
 }
@@ -29,14 +34,16 @@ std::string escaped(const std::string& text) {
 }  // namespace
 
 void ContactSheet::add(const std::string& file, const std::string& label, const AVFrame& picture) {
-    SwsPtr sws(sws_getContext(picture.width, picture.height, static_cast<AVPixelFormat>(picture.format),
-                              kTileWidth, kTileHeight, AV_PIX_FMT_RGB24, SWS_AREA, nullptr, nullptr, nullptr));
+    SwsPtr sws(sws_getContext(picture.width, picture.height,
+                              static_cast<AVPixelFormat>(picture.format), kTileWidth, kTileHeight,
+                              AV_PIX_FMT_RGB24, SWS_AREA, nullptr, nullptr, nullptr));
     if (!sws) throw ToolError("cannot make a thumbnail of " + file);
     const int* bt709 = sws_getCoefficients(SWS_CS_ITU709);
     sws_setColorspaceDetails(sws.get(), bt709, picture.color_range == AVCOL_RANGE_JPEG, bt709, 1, 0,
                              1 << 16, 1 << 16);
     FramePtr thumb = allocFrame(AV_PIX_FMT_RGB24, kTileWidth, kTileHeight);
-    sws_scale(sws.get(), picture.data, picture.linesize, 0, picture.height, thumb->data, thumb->linesize);
+    sws_scale(sws.get(), picture.data, picture.linesize, 0, picture.height, thumb->data,
+              thumb->linesize);
     tiles_.push_back({file, label, std::move(thumb)});
 }
 
@@ -46,18 +53,20 @@ std::vector<std::string> ContactSheet::write(const std::string& directory,
     const int width = kGap + kColumns * (kTileWidth + kGap);
     const int height = kGap + rows * (kTileHeight + kLabelHeight + kGap);
     FramePtr sheet = allocFrame(AV_PIX_FMT_RGB24, width, height);
-    for (int y = 0; y < height; ++y) std::memset(sheet->data[0] + y * sheet->linesize[0], 40, width * 3);
+    for (int y = 0; y < height; ++y)
+        std::memset(sheet->data[0] + y * sheet->linesize[0], 40, width * 3);
     const uint8_t white[3] = {235, 235, 235};
     for (size_t i = 0; i < tiles_.size(); ++i) {
         const int x0 = kGap + static_cast<int>(i % kColumns) * (kTileWidth + kGap);
         const int y0 = kGap + static_cast<int>(i / kColumns) * (kTileHeight + kLabelHeight + kGap);
         const AVFrame& t = *tiles_[i].thumbnail;
         for (int y = 0; y < kTileHeight; ++y)
-            std::memcpy(sheet->data[0] + (y0 + y) * sheet->linesize[0] + x0 * 3, t.data[0] + y * t.linesize[0],
-                        kTileWidth * 3);
+            std::memcpy(sheet->data[0] + (y0 + y) * sheet->linesize[0] + x0 * 3,
+                        t.data[0] + y * t.linesize[0], kTileWidth * 3);
         std::string label = tiles_[i].label;
         if (label.size() > kTileWidth / kGlyphWidth) label.resize(kTileWidth / kGlyphWidth);
-        drawText(sheet->data[0], sheet->linesize[0], width, height, x0, y0 + kTileHeight + 4, label, white);
+        drawText(sheet->data[0], sheet->linesize[0], width, height, x0, y0 + kTileHeight + 4, label,
+                 white);
     }
     const std::string sheetPath = directory + "/contact-sheet.png";
     OutputSettings out;

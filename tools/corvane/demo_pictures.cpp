@@ -8,10 +8,13 @@ namespace corvane {
 namespace {
 
 uint16_t* rowOf(AVFrame& f, int plane, int y) {
-    return reinterpret_cast<uint16_t*>(f.data[plane] + static_cast<ptrdiff_t>(y) * f.linesize[plane]);
+    return reinterpret_cast<uint16_t*>(f.data[plane] +
+                                       static_cast<ptrdiff_t>(y) * f.linesize[plane]);
 }
 
-uint16_t code16(double v) { return static_cast<uint16_t>(std::lround(std::clamp(v, 0.0, 1.0) * 65535.0)); }
+uint16_t code16(double v) {
+    return static_cast<uint16_t>(std::lround(std::clamp(v, 0.0, 1.0) * 65535.0));
+}
 
 // Hue in turns, saturation and value 0..1, to RGB.
 void hsv(double h, double s, double v, double rgb[3]) {
@@ -60,7 +63,8 @@ FramePtr hueSaturationSweep(int w, int h) {
         uint16_t* p = rowOf(*f, 0, y);
         for (int x = 0; x < w; ++x) {
             double rgb[3];
-            hsv(static_cast<double>(x) / w, 1.0 - static_cast<double>(y) / std::max(1, h - 1), 1.0, rgb);
+            hsv(static_cast<double>(x) / w, 1.0 - static_cast<double>(y) / std::max(1, h - 1), 1.0,
+                rgb);
             for (int c = 0; c < 3; ++c) p[3 * x + c] = code16(rgb[c]);
         }
     }

@@ -7,10 +7,10 @@
 
 namespace corvane {
 
-FramePtr colourBars(int width, int height);        // 16-bit RGB
-FramePtr lumaRamp(int width, int height);          // 16-bit 4:4:4 YCbCr, video range
-FramePtr hueSaturationSweep(int width, int height); // 16-bit RGB
-FramePtr softMatte(int width, int height);         // 16-bit RGBA: a grey ramp, alpha an ellipse
-FramePtr twoFieldPicture(int width, int height);   // 16-bit RGB: bars on the top field, sweep below
+FramePtr colourBars(int width, int height);          // 16-bit RGB
+FramePtr lumaRamp(int width, int height);            // 16-bit 4:4:4 YCbCr, video range
+FramePtr hueSaturationSweep(int width, int height);  // 16-bit RGB
+FramePtr softMatte(int width, int height);           // 16-bit RGBA: a grey ramp, alpha an ellipse
+FramePtr twoFieldPicture(int width, int height);  // 16-bit RGB: bars on the top field, sweep below
 
 }  // namespace corvane

@@ -44,10 +44,10 @@ FormatFacts formatFacts(AVPixelFormat format) {
 
 SwsPtr makeConverter(AVPixelFormat from, bool fromFull, AVPixelFormat to, bool toFull, int width,
                      int height) {
-    SwsPtr sws(sws_getContext(width, height, from, width, height, to,
-                              SWS_BILINEAR | SWS_ACCURATE_RND | SWS_FULL_CHR_H_INT |
-                                  SWS_FULL_CHR_H_INP | SWS_BITEXACT,
-                              nullptr, nullptr, nullptr));
+    SwsPtr sws(sws_getContext(
+        width, height, from, width, height, to,
+        SWS_BILINEAR | SWS_ACCURATE_RND | SWS_FULL_CHR_H_INT | SWS_FULL_CHR_H_INP | SWS_BITEXACT,
+        nullptr, nullptr, nullptr));
     if (!sws)
         throw ToolError(std::string("no conversion from ") + av_get_pix_fmt_name(from) + " to " +
                         av_get_pix_fmt_name(to));
@@ -58,8 +58,8 @@ SwsPtr makeConverter(AVPixelFormat from, bool fromFull, AVPixelFormat to, bool t
     sws_getColorspaceDetails(sws.get(), &inv, &srcRange, &table, &dstRange, &brightness, &contrast,
                              &saturation);
     // RGB sides keep the full range swscale insists on; the ranges only speak for YCbCr.
-    sws_setColorspaceDetails(sws.get(), bt709, fromFull ? 1 : 0, bt709, toFull ? 1 : 0,
-                             brightness, contrast, saturation);
+    sws_setColorspaceDetails(sws.get(), bt709, fromFull ? 1 : 0, bt709, toFull ? 1 : 0, brightness,
+                             contrast, saturation);
     return sws;
 }
 

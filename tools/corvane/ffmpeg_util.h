@@ -40,10 +40,10 @@ std::string avError(int code);
 
 // Facts about a pixel format that choose the working format.
 struct FormatFacts {
-    bool rgb = false;    // RGB or grey rather than YCbCr
+    bool rgb = false;  // RGB or grey rather than YCbCr
     bool alpha = false;
     bool isFloat = false;
-    int bits = 8;        // of the deepest component
+    int bits = 8;  // of the deepest component
 };
 FormatFacts formatFacts(AVPixelFormat format);
 

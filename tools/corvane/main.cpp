@@ -19,12 +19,14 @@ void addCommon(CLI::App& app, corvane::CommonOptions& o, bool threads) {
                    "The module file (default: $CORVANE_MODULE, else the one built with corvane)");
     app.add_flag("-q,--quiet", o.quiet, "No progress line and no closing note");
     if (threads)
-        app.add_option("--threads", o.threads, "Frames rendered at once (default: the machine's cores)")
+        app.add_option("--threads", o.threads,
+                       "Frames rendered at once (default: the machine's cores)")
             ->check(CLI::PositiveNumber);
 }
 
 void addFormat(CLI::App& app, corvane::FormatRequest& f) {
-    app.add_option("--depth", f.depth, "Working depth: 8, 2.14 or float (default: from the source)");
+    app.add_option("--depth", f.depth,
+                   "Working depth: 8, 2.14 or float (default: from the source)");
     app.add_option("--layout", f.layout,
                    "Working layout: bgra, rgba, argb, cbycry or ycbycr (default: bgra for RGB "
                    "effects, cbycry for the field swap and the scope)");
@@ -36,8 +38,9 @@ void addFormat(CLI::App& app, corvane::FormatRequest& f) {
 
 int main(int argc, char** argv) {
     av_log_set_level(AV_LOG_QUIET);
-    CLI::App app{"corvane: renders pictures and clips through the Corvane module, checks clips "
-                 "against the Rec.709 legal range, and shows every effect in a demo"};
+    CLI::App app{
+        "corvane: renders pictures and clips through the Corvane module, checks clips "
+        "against the Rec.709 legal range, and shows every effect in a demo"};
     app.require_subcommand(0, 1);
     bool version = false;
     std::string versionModule;
@@ -45,33 +48,39 @@ int main(int argc, char** argv) {
     app.add_option("--module", versionModule, "The module file, for --version");
 
     corvane::ListOptions list;
-    auto* listCmd = app.add_subcommand("list", "The plug-in and its five effects with their panels");
+    auto* listCmd =
+        app.add_subcommand("list", "The plug-in and its five effects with their panels");
     addCommon(*listCmd, list.common, false);
     listCmd->add_flag("--json", list.json, "As JSON");
 
     corvane::RenderOptions render;
-    auto* renderCmd = app.add_subcommand("render", "Render one effect over stills, sequences or clips");
-    renderCmd->add_option("EFFECT", render.effect,
-                          "\"Corvane generic\", a short name (generic, alpha, matte, fieldswap, "
-                          "scope) or an index")
+    auto* renderCmd =
+        app.add_subcommand("render", "Render one effect over stills, sequences or clips");
+    renderCmd
+        ->add_option("EFFECT", render.effect,
+                     "\"Corvane generic\", a short name (generic, alpha, matte, fieldswap, "
+                     "scope) or an index")
         ->required();
     renderCmd->add_option("-i,--input", render.inputs, "An input, in pin order (up to three)")
         ->required();
-    renderCmd->add_option("-o,--output", render.output,
-                          "The output; its extension picks the format, a pattern such as "
-                          "out.%04d.png writes a sequence")
+    renderCmd
+        ->add_option("-o,--output", render.output,
+                     "The output; its extension picks the format, a pattern such as "
+                     "out.%04d.png writes a sequence")
         ->required();
     renderCmd->add_option("--set", render.sets,
                           "NAME=VALUE, by key, label or group/label; keys over time as "
                           "VALUE@FRAME,VALUE@FRAME");
     renderCmd->add_option("--frames", render.frames, "FIRST:LAST, counted from 0");
-    renderCmd->add_option("--codec", render.codec, "Another encoder (prores_ks, v210, ffv1, dnxhd, libx264, ...)");
+    renderCmd->add_option("--codec", render.codec,
+                          "Another encoder (prores_ks, v210, ffv1, dnxhd, libx264, ...)");
     addFormat(*renderCmd, render.format);
     addCommon(*renderCmd, render.common, true);
 
     corvane::QcOptions qc;
     auto* qcCmd = app.add_subcommand(
-        "qc", "Check every frame of a clip against the Rec.709 legal range; exit 1 when any is out");
+        "qc",
+        "Check every frame of a clip against the Rec.709 legal range; exit 1 when any is out");
     qcCmd->add_option("CLIP", qc.clip, "The clip, or a picture sequence")->required();
     qcCmd->add_option("--csv", qc.csv, "One row per offending frame, as CSV");
     qcCmd->add_option("--json", qc.json, "The rows and the summary, as JSON");

@@ -69,7 +69,8 @@ public:
             throw ToolError(path + ": cannot decode: " + avError(e) + hintFor(path));
 
         const std::string demuxer = format_->iformat->name;
-        info_.still = !sequence && (demuxer == "image2" || demuxer.find("_pipe") != std::string::npos);
+        info_.still =
+            !sequence && (demuxer == "image2" || demuxer.find("_pipe") != std::string::npos);
         info_.frameCount = info_.still ? 1 : st->nb_frames > 0 ? st->nb_frames : -1;
         if (sequence) {
             int64_t n = 0;
@@ -81,12 +82,15 @@ public:
             info_.frameCount = n;
         } else if (!info_.still && info_.frameCount < 0 && st->duration > 0 &&
                    st->avg_frame_rate.num > 0) {
-            info_.frameCount = av_rescale_q(st->duration, st->time_base, av_inv_q(st->avg_frame_rate));
+            info_.frameCount =
+                av_rescale_q(st->duration, st->time_base, av_inv_q(st->avg_frame_rate));
         }
-        if (st->avg_frame_rate.num > 0 && st->avg_frame_rate.den > 0) info_.rate = st->avg_frame_rate;
+        if (st->avg_frame_rate.num > 0 && st->avg_frame_rate.den > 0)
+            info_.rate = st->avg_frame_rate;
         if (const AVDictionaryEntry* tc = av_dict_get(st->metadata, "timecode", nullptr, 0))
             info_.timecode = tc->value;
-        else if (const AVDictionaryEntry* tc2 = av_dict_get(format_->metadata, "timecode", nullptr, 0))
+        else if (const AVDictionaryEntry* tc2 =
+                     av_dict_get(format_->metadata, "timecode", nullptr, 0))
             info_.timecode = tc2->value;
         const AVFieldOrder order = st->codecpar->field_order;
         info_.interlaced = order == AV_FIELD_TT || order == AV_FIELD_BB || order == AV_FIELD_TB ||
@@ -96,7 +100,8 @@ public:
 
         // The first frame settles the picture's real format.
         first_ = decode();
-        if (!first_) throw ToolError(path + ": cannot decode a picture from this file" + hintFor(path));
+        if (!first_)
+            throw ToolError(path + ": cannot decode a picture from this file" + hintFor(path));
         info_.width = first_->width;
         info_.height = first_->height;
         info_.format = static_cast<AVPixelFormat>(first_->format);
@@ -107,7 +112,6 @@ public:
             info_.topFieldFirst = first_->top_field_first;
         }
     }
-
 
     const SourceInfo& info() const override { return info_; }
 
@@ -125,7 +129,8 @@ private:
             if (r == 0) return frame;
             if (r == AVERROR_EOF) return nullptr;
             if (r != AVERROR(EAGAIN))
-                throw ToolError(info_.path + ": cannot decode: " + avError(r) + hintFor(info_.path));
+                throw ToolError(info_.path + ": cannot decode: " + avError(r) +
+                                hintFor(info_.path));
             if (draining_) return nullptr;
             const int e = av_read_frame(format_.get(), packet_.get());
             if (e == AVERROR_EOF) {
@@ -160,7 +165,8 @@ private:
 
 class PictureSource final : public FrameSource {
 public:
-    PictureSource(FramePtr picture, std::string name, bool interlaced) : picture_(std::move(picture)) {
+    PictureSource(FramePtr picture, std::string name, bool interlaced)
+        : picture_(std::move(picture)) {
         info_.path = std::move(name);
         info_.width = picture_->width;
         info_.height = picture_->height;

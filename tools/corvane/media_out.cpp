@@ -20,9 +20,8 @@ struct Choice {
     const char* codec;
 };
 constexpr Choice kChoices[] = {
-    {"png", "png"},     {"tif", "tiff"},       {"tiff", "tiff"},  {"dpx", "dpx"},
-    {"exr", "exr"},     {"mov", "prores_ks"},  {"mxf", "dnxhd"},  {"mkv", "ffv1"},
-    {"mp4", "libx264"}, {"avi", "ffv1"},
+    {"png", "png"},       {"tif", "tiff"},  {"tiff", "tiff"}, {"dpx", "dpx"},     {"exr", "exr"},
+    {"mov", "prores_ks"}, {"mxf", "dnxhd"}, {"mkv", "ffv1"},  {"mp4", "libx264"}, {"avi", "ffv1"},
 };
 
 bool isImage(const std::string& ext) {
@@ -61,10 +60,12 @@ MediaWriter::MediaWriter(const OutputSettings& s, int64_t frames) : settings_(s)
     const AVCodec* codec = avcodec_find_encoder_by_name(codecName.c_str());
     if (!codec || codec->type != AVMEDIA_TYPE_VIDEO)
         throw ToolError("unknown video codec \"" + codecName + "\"");
-    const AVOutputFormat* muxer =
-        isImage(ext) ? av_guess_format("image2", nullptr, nullptr) : av_guess_format(nullptr, settings_.path.c_str(), nullptr);
+    const AVOutputFormat* muxer = isImage(ext)
+                                      ? av_guess_format("image2", nullptr, nullptr)
+                                      : av_guess_format(nullptr, settings_.path.c_str(), nullptr);
     if (!muxer) throw ToolError(s.path + ": unsupported output format \"." + ext + "\"");
-    if (avformat_alloc_output_context2(&format_, muxer, nullptr, temporary_.c_str()) < 0 || !format_)
+    if (avformat_alloc_output_context2(&format_, muxer, nullptr, temporary_.c_str()) < 0 ||
+        !format_)
         throw ToolError("out of memory");
 
     encoder_.reset(avcodec_alloc_context3(codec));
@@ -98,7 +99,8 @@ MediaWriter::MediaWriter(const OutputSettings& s, int64_t frames) : settings_(s)
     if (codecName == "dnxhd")
         av_opt_set(encoder_->priv_data, "profile",
                    formatFacts(chosen).bits > 8 ? "dnxhr_hqx" : "dnxhr_hq", 0);
-    if (format_->oformat->flags & AVFMT_GLOBALHEADER) encoder_->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    if (format_->oformat->flags & AVFMT_GLOBALHEADER)
+        encoder_->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     if (int e = avcodec_open2(encoder_.get(), codec, nullptr); e < 0)
         throw ToolError(s.path + ": the " + codecName + " encoder refuses " +
                         std::to_string(s.width) + "x" + std::to_string(s.height) + " " +

@@ -26,10 +26,8 @@ Fn exported(testhost::ModuleFile& file, const char* name) {
 
 // The short names people type, by display name.
 constexpr std::pair<const char*, const char*> kShortNames[] = {
-    {"generic", "Corvane generic"},
-    {"alpha", "Corvane Alpha advanced"},
-    {"matte", "Corvane Matte key"},
-    {"scope", "Corvane REC.709 Oscilloscope"},
+    {"generic", "Corvane generic"},      {"alpha", "Corvane Alpha advanced"},
+    {"matte", "Corvane Matte key"},      {"scope", "Corvane REC.709 Oscilloscope"},
     {"fieldswap", "Corvane Field Swap"},
 };
 
@@ -51,7 +49,8 @@ const testhost::ComponentRecord& ModuleSession::component(const std::string& nam
     std::string list;
     for (size_t i = 0; i < components_.size(); ++i)
         list += (i ? ", " : "") + std::to_string(i) + " \"" +
-                testhost::utf8(components_[i]->displayName) + "\" (" + shortName(*components_[i]) + ")";
+                testhost::utf8(components_[i]->displayName) + "\" (" + shortName(*components_[i]) +
+                ")";
     throw ToolError("unknown effect \"" + name + "\"; the effects are " + list);
 }
 
@@ -91,8 +90,9 @@ HostRef<IAVXEffect> ModuleSession::createEffect(const testhost::ComponentRecord&
                 "no class factory for " + name);
     if (!factory) throw ToolError("no class factory for " + name + ": the module handed none");
     HostRef<IAVXEffect> effect;
-    checkModule(factory->CreateInstance(host_.unknown(), nullptr, iid::IAVXEffect, effect.putVoid()),
-                "cannot create " + name);
+    checkModule(
+        factory->CreateInstance(host_.unknown(), nullptr, iid::IAVXEffect, effect.putVoid()),
+        "cannot create " + name);
     if (!effect) throw ToolError("cannot create " + name + ": the module handed no instance");
     if (version_.empty()) {
         for (const auto& line : host_.log().lines()) {

@@ -48,11 +48,16 @@ bool same(const std::string& a, const std::string& b, bool ignoreCase) {
 
 const char* typeName(ParamType type) {
     switch (type) {
-        case ParamType::Bool: return "on/off";
-        case ParamType::Int: return "integer";
-        case ParamType::Double: return "number";
-        case ParamType::Triple: return "r,g,b";
-        case ParamType::Other: break;
+        case ParamType::Bool:
+            return "on/off";
+        case ParamType::Int:
+            return "integer";
+        case ParamType::Double:
+            return "number";
+        case ParamType::Triple:
+            return "r,g,b";
+        case ParamType::Other:
+            break;
     }
     return "other";
 }
@@ -139,8 +144,11 @@ Panel::Panel(const testhost::ComponentRecord& component, const testhost::Records
         return nullptr;
     };
     auto build = [&](auto& self, const testhost::LayoutRecord& item) -> PanelNode {
-        PanelNode node{testhost::utf8(item.label), testhost::utf8(item.name), kindName(item),
-                       paramOf(item.param), {}};
+        PanelNode node{testhost::utf8(item.label),
+                       testhost::utf8(item.name),
+                       kindName(item),
+                       paramOf(item.param),
+                       {}};
         if (!item.kind) {
             if (const auto* by = item.attribute(attribute::EnabledBy);
                 by && by->bytes.size() == sizeof(GUID))
@@ -183,8 +191,7 @@ std::vector<const PanelParam*> Panel::matches(const std::string& name, bool igno
         // Any trailing part of "group/.../label".
         const std::string full = p.path();
         for (size_t at = full.find('/'); at != std::string::npos; at = full.find('/', at + 1))
-            if (same(full.substr(at + 1), name, ignoreCase) || same(full, name, ignoreCase))
-                add(p);
+            if (same(full.substr(at + 1), name, ignoreCase) || same(full, name, ignoreCase)) add(p);
     }
     return out;
 }

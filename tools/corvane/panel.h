@@ -22,8 +22,8 @@ struct ListEntry {
 
 struct PanelParam {
     GUID id{};
-    std::string key;    // may be empty
-    std::string label;  // the parameter's own label, else the label of its control
+    std::string key;                  // may be empty
+    std::string label;                // the parameter's own label, else the label of its control
     std::vector<std::string> groups;  // labels of the enclosing groups, outermost first
     ParamType type = ParamType::Other;
     GUID typeId{};
@@ -39,7 +39,7 @@ struct PanelParam {
 struct PanelNode {
     std::string label;
     std::string name;
-    std::string kind;              // "group", "check box", "choice list", "slider", ...
+    std::string kind;  // "group", "check box", "choice list", "slider", ...
     const PanelParam* param = nullptr;
     std::vector<PanelNode> children;  // list entries are not nodes: they are the param's entries
 };

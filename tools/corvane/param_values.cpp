@@ -73,20 +73,23 @@ testhost::Value parseValue(const PanelParam& p, const std::string& raw) {
                     if (ignoreCase ? lower(e.label) == lower(text) : e.label == text)
                         return testhost::Value::ofInt(e.value);
             double v = 0;
-            const bool numeric = parseNumber(text, v) && v == std::floor(v) &&
-                                 std::fabs(v) <= 2147483647.0;
-            if (numeric && p.entries.empty()) return testhost::Value::ofInt(static_cast<int32_t>(v));
+            const bool numeric =
+                parseNumber(text, v) && v == std::floor(v) && std::fabs(v) <= 2147483647.0;
+            if (numeric && p.entries.empty())
+                return testhost::Value::ofInt(static_cast<int32_t>(v));
             if (numeric)
                 for (const auto& e : p.entries)
                     if (e.value == v) return testhost::Value::ofInt(e.value);
-            if (p.entries.empty()) throw ToolError(p.label + " is a whole number, got \"" + text + "\"");
+            if (p.entries.empty())
+                throw ToolError(p.label + " is a whole number, got \"" + text + "\"");
             std::string list;
             for (const auto& e : p.entries) list += (list.empty() ? "\"" : ", \"") + e.label + "\"";
             throw ToolError(p.label + " must be one of " + list + ", got \"" + text + "\"");
         }
         case ParamType::Double: {
             double v = 0;
-            if (!parseNumber(text, v)) throw ToolError(p.label + " is a number, got \"" + text + "\"");
+            if (!parseNumber(text, v))
+                throw ToolError(p.label + " is a number, got \"" + text + "\"");
             if (p.min && p.max) checkRange(p, "", v, p.min->asDouble(), p.max->asDouble());
             return testhost::Value::ofDouble(v);
         }
@@ -103,7 +106,8 @@ testhost::Value parseValue(const PanelParam& p, const std::string& raw) {
             }
             return testhost::Value::ofTriple(v);
         }
-        case ParamType::Other: break;
+        case ParamType::Other:
+            break;
     }
     throw ToolError(p.label + " cannot be set from the command line");
 }
@@ -141,17 +145,20 @@ void applySetting(const ParamSetting& s, testhost::ParamStore& store) {
 
 std::string valueText(const PanelParam& p, const testhost::Value& v) {
     switch (p.type) {
-        case ParamType::Bool: return v.asInt() == 1 ? "on" : "off";
+        case ParamType::Bool:
+            return v.asInt() == 1 ? "on" : "off";
         case ParamType::Int:
             for (const auto& e : p.entries)
                 if (e.value == v.asInt()) return e.label;
             return std::to_string(v.asInt());
-        case ParamType::Double: return number(v.asDouble());
+        case ParamType::Double:
+            return number(v.asDouble());
         case ParamType::Triple: {
             const auto t = v.asTriple();
             return number(t[0]) + "," + number(t[1]) + "," + number(t[2]);
         }
-        case ParamType::Other: break;
+        case ParamType::Other:
+            break;
     }
     return v.text8();
 }

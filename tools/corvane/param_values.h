@@ -14,7 +14,7 @@ namespace corvane {
 
 struct ParamSetting {
     const PanelParam* param = nullptr;
-    testhost::Value value;                              // when not animated
+    testhost::Value value;                                 // when not animated
     std::vector<std::pair<double, testhost::Value>> keys;  // (frame, value), when animated
 };
 

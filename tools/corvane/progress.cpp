@@ -7,7 +7,9 @@
 namespace corvane {
 
 Progress::Progress(int64_t total, bool quiet)
-    : total_(total), shown_(!quiet && isatty(STDERR_FILENO)), start_(std::chrono::steady_clock::now()) {}
+    : total_(total),
+      shown_(!quiet && isatty(STDERR_FILENO)),
+      start_(std::chrono::steady_clock::now()) {}
 
 Progress::~Progress() {
     if (printed_) std::fputc('\n', stderr);

@@ -90,8 +90,10 @@ void QcReport::writeCsv(const std::string& path,
     std::ofstream out = openReport(path);
     out << "frame,timecode,ymin_code,ymin,ymax_code,ymax,cmin_code,cmin,cmax_code,cmax,checks\n";
     auto cell = [&](const std::optional<Extreme>& e) {
-        if (e) out << e->code << ',' << e->value;
-        else out << ',';
+        if (e)
+            out << e->code << ',' << e->value;
+        else
+            out << ',';
     };
     for (const auto& [frame, f] : findings_) {
         out << frame << ',' << timecode(frame) << ',';
@@ -107,12 +109,15 @@ void QcReport::writeJson(const std::string& path, int64_t checked,
                          const std::function<std::string(int64_t)>& timecode) const {
     nlohmann::json rows = nlohmann::json::array();
     for (const auto& [frame, f] : findings_)
-        rows.push_back({{"frame", frame}, {"timecode", timecode(frame)}, {"ymin", extremeJson(f.ymin)},
-                        {"ymax", extremeJson(f.ymax)}, {"cmin", extremeJson(f.cmin)},
-                        {"cmax", extremeJson(f.cmax)}, {"checks", f.checks()}});
-    nlohmann::json doc{{"frames_checked", checked},
-                       {"frames_out_of_range", findings_.size()},
-                       {"rows", rows}};
+        rows.push_back({{"frame", frame},
+                        {"timecode", timecode(frame)},
+                        {"ymin", extremeJson(f.ymin)},
+                        {"ymax", extremeJson(f.ymax)},
+                        {"cmin", extremeJson(f.cmin)},
+                        {"cmax", extremeJson(f.cmax)},
+                        {"checks", f.checks()}});
+    nlohmann::json doc{
+        {"frames_checked", checked}, {"frames_out_of_range", findings_.size()}, {"rows", rows}};
     std::ofstream out = openReport(path);
     out << doc.dump(2) << '\n';
     if (!out) throw ToolError(path + ": cannot write");

@@ -37,7 +37,8 @@ public:
     const std::map<int64_t, QcFinding>& findings() const { return findings_; }
 
     // `timecode` names a frame for the rows.
-    void writeCsv(const std::string& path, const std::function<std::string(int64_t)>& timecode) const;
+    void writeCsv(const std::string& path,
+                  const std::function<std::string(int64_t)>& timecode) const;
     void writeJson(const std::string& path, int64_t checked,
                    const std::function<std::string(int64_t)>& timecode) const;
     void printSummary(std::ostream& out, int64_t checked) const;

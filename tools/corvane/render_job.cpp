@@ -30,7 +30,8 @@ public:
     Slot(ModuleSession& session, const RenderPlan& plan, int number, int64_t frames)
         : plan_(plan),
           name_(testhost::utf8(plan.component->displayName)),
-          context_(session.host().makeContextFor(*plan.component, "slot " + std::to_string(number))),
+          context_(
+              session.host().makeContextFor(*plan.component, "slot " + std::to_string(number))),
           outputs_(session.host().makeOutput("output set " + std::to_string(number))),
           time_(session.host().makeRenderTime(0)),
           field_(session.host().makeRenderField(0.0, 0)) {
@@ -67,7 +68,8 @@ public:
         auto makePass = [&](int32_t field, int firstRow, int step, int rows) {
             Pass p{field, firstRow, step, {}, nullptr};
             for (size_t i = 0; i < plan.inputs.size(); ++i)
-                p.inputs.push_back(&session.host().makeFrame(shape(rows, interlaced ? 1 : 0), "in"));
+                p.inputs.push_back(
+                    &session.host().makeFrame(shape(rows, interlaced ? 1 : 0), "in"));
             p.output = &session.host().makeFrame(shape(rows, interlaced ? 1 : 0), "out");
             passes_.push_back(p);
         };
@@ -110,7 +112,8 @@ public:
             time_.setFrameTime(static_cast<int32_t>(index));
             field_.setParamTime(static_cast<double>(index));
             field_.setField(p.field);
-            const int32_t s = effect_->Render(&context_, nullptr, nullptr, &time_, nullptr, &field_, &outputs_);
+            const int32_t s =
+                effect_->Render(&context_, nullptr, nullptr, &time_, nullptr, &field_, &outputs_);
             checkModule(s, name_ + " failed on frame " + std::to_string(index) +
                                (p.field ? " field " + std::to_string(p.field) : ""));
             if (fields)
@@ -145,8 +148,8 @@ void checkPlan(const RenderPlan& plan) {
     const std::string name = testhost::utf8(c.displayName);
     if (plan.inputs.empty()) throw ToolError(name + " needs an input (-i FILE)");
     if (plan.inputs.size() > c.inputPins.size())
-        throw ToolError(name + " takes at most " + std::to_string(c.inputPins.size()) + " inputs, got " +
-                        std::to_string(plan.inputs.size()));
+        throw ToolError(name + " takes at most " + std::to_string(c.inputPins.size()) +
+                        " inputs, got " + std::to_string(plan.inputs.size()));
     const SourceInfo& first = plan.inputs.front()->info();
     for (size_t i = 1; i < plan.inputs.size(); ++i) {
         const SourceInfo& s = plan.inputs[i]->info();
@@ -155,14 +158,16 @@ void checkPlan(const RenderPlan& plan) {
                             std::to_string(s.height) + " but " + first.path + " is " +
                             std::to_string(first.width) + "x" + std::to_string(first.height));
     }
-    const bool taken = std::any_of(c.formats.begin(), c.formats.end(), [&](const testhost::Format& f) {
-        return static_cast<int32_t>(f.layout) == plan.working.layout &&
-               static_cast<int32_t>(f.depth) == plan.working.depth;
-    });
+    const bool taken =
+        std::any_of(c.formats.begin(), c.formats.end(), [&](const testhost::Format& f) {
+            return static_cast<int32_t>(f.layout) == plan.working.layout &&
+                   static_cast<int32_t>(f.depth) == plan.working.depth;
+        });
     if (!taken) {
         std::string list;
         for (const auto& f : c.formats)
-            list += (list.empty() ? "" : ", ") + std::string(layoutName(static_cast<int32_t>(f.layout))) + " " +
+            list += (list.empty() ? "" : ", ") +
+                    std::string(layoutName(static_cast<int32_t>(f.layout))) + " " +
                     depthName(static_cast<int32_t>(f.depth));
         throw ToolError(name + " does not take " + layoutName(plan.working.layout) + " " +
                         depthName(plan.working.depth) + "; it takes " + list);
@@ -174,8 +179,10 @@ class Workers {
 public:
     Workers(ModuleSession& session, const RenderPlan& plan, int64_t frames) {
         const int n = std::max(1, plan.threads);
-        for (int i = 0; i < n; ++i) slots_.push_back(std::make_unique<Slot>(session, plan, i, frames));
-        for (int i = 0; i < n; ++i) threads_.emplace_back([this, i] { work(*slots_[static_cast<size_t>(i)]); });
+        for (int i = 0; i < n; ++i)
+            slots_.push_back(std::make_unique<Slot>(session, plan, i, frames));
+        for (int i = 0; i < n; ++i)
+            threads_.emplace_back([this, i] { work(*slots_[static_cast<size_t>(i)]); });
     }
     ~Workers() {
         {
@@ -239,7 +246,8 @@ int64_t plannedFrames(const RenderPlan& plan) {
         const SourceInfo& s = in->info();
         if (s.still) continue;
         anyClip = true;
-        if (s.frameCount >= 0) shortest = shortest < 0 ? s.frameCount : std::min(shortest, s.frameCount);
+        if (s.frameCount >= 0)
+            shortest = shortest < 0 ? s.frameCount : std::min(shortest, s.frameCount);
     }
     int64_t end = anyClip ? shortest : 1;  // exclusive, -1 unknown
     if (plan.last >= 0) end = end < 0 ? plan.last + 1 : std::min(end, plan.last + 1);
@@ -256,7 +264,9 @@ void runRender(ModuleSession& session, const RenderPlan& plan,
     // Skip what comes before the first frame asked.
     for (int64_t i = 0; i < plan.first && !allStill; ++i)
         for (FrameSource* in : plan.inputs)
-            if (!in->next()) throw ToolError(in->info().path + " ends before frame " + std::to_string(plan.first));
+            if (!in->next())
+                throw ToolError(in->info().path + " ends before frame " +
+                                std::to_string(plan.first));
 
     Workers workers(session, plan, frames);
     std::deque<std::future<RenderedFrame>> pending;
@@ -265,7 +275,8 @@ void runRender(ModuleSession& session, const RenderPlan& plan,
     bool more = true;
     while (more || !pending.empty()) {
         while (more && pending.size() < window) {
-            if ((frames >= 0 && index >= plan.first + frames) || (plan.last >= 0 && index > plan.last)) {
+            if ((frames >= 0 && index >= plan.first + frames) ||
+                (plan.last >= 0 && index > plan.last)) {
                 more = false;
                 break;
             }

@@ -31,7 +31,7 @@ struct RenderPlan {
 
 struct RenderedFrame {
     int64_t index = 0;
-    FramePtr output;  // null when no output format was asked
+    FramePtr output;               // null when no output format was asked
     std::vector<std::string> log;  // the module's log lines printed while this frame rendered
 };
 

@@ -16,7 +16,8 @@ public:
 // A failing status handed back by the module.
 class ModuleFailure : public ToolError {
 public:
-    ModuleFailure(const std::string& message, int32_t status) : ToolError(message), status_(status) {}
+    ModuleFailure(const std::string& message, int32_t status)
+        : ToolError(message), status_(status) {}
     int32_t status() const { return status_; }
 
 private:

@@ -31,11 +31,16 @@ PairOrder pairOf(int32_t layout) {
 
 AVPixelFormat packed8(int32_t layout) {
     switch (layout) {
-        case code::kRGBA: return AV_PIX_FMT_RGBA;
-        case code::kARGB: return AV_PIX_FMT_ARGB;
-        case code::kYCbYCr: return AV_PIX_FMT_YUYV422;
-        case code::kCbYCrY: return AV_PIX_FMT_UYVY422;
-        default: return AV_PIX_FMT_BGRA;
+        case code::kRGBA:
+            return AV_PIX_FMT_RGBA;
+        case code::kARGB:
+            return AV_PIX_FMT_ARGB;
+        case code::kYCbYCr:
+            return AV_PIX_FMT_YUYV422;
+        case code::kCbYCrY:
+            return AV_PIX_FMT_UYVY422;
+        default:
+            return AV_PIX_FMT_BGRA;
     }
 }
 
@@ -44,11 +49,16 @@ bool planarFloat(AVPixelFormat f) { return f == AV_PIX_FMT_GBRPF32 || f == AV_PI
 // Bits of a planar 4:2:2 format our loops read and write directly; 0 for any other.
 int planar422Bits(AVPixelFormat f) {
     switch (f) {
-        case AV_PIX_FMT_YUV422P: return 8;
-        case AV_PIX_FMT_YUV422P10: return 10;
-        case AV_PIX_FMT_YUV422P12: return 12;
-        case AV_PIX_FMT_YUV422P16: return 16;
-        default: return 0;
+        case AV_PIX_FMT_YUV422P:
+            return 8;
+        case AV_PIX_FMT_YUV422P10:
+            return 10;
+        case AV_PIX_FMT_YUV422P12:
+            return 12;
+        case AV_PIX_FMT_YUV422P16:
+            return 16;
+        default:
+            return 0;
     }
 }
 
@@ -58,7 +68,8 @@ T clampTo(float v, float lo, float hi) {
 }
 
 uint16_t sample16(const AVFrame& f, int plane, int x, int y) {
-    return reinterpret_cast<const uint16_t*>(f.data[plane] + static_cast<ptrdiff_t>(y) * f.linesize[plane])[x];
+    return reinterpret_cast<const uint16_t*>(f.data[plane] +
+                                             static_cast<ptrdiff_t>(y) * f.linesize[plane])[x];
 }
 
 // One working 4:2:2 sample from a normalised value (luma 0..1 legal, chroma -0.5..0.5).
@@ -69,7 +80,8 @@ struct YCbCrStore {
             at[index] = chroma ? clampTo<uint8_t>(128.f + v * 224.f, 0.f, 255.f)
                                : clampTo<uint8_t>(v * 255.f, 0.f, 255.f);
         } else if (w.depth == code::kDepth214) {
-            reinterpret_cast<int16_t*>(at)[index] = clampTo<int16_t>(v * 16384.f, -32768.f, 32767.f);
+            reinterpret_cast<int16_t*>(at)[index] =
+                clampTo<int16_t>(v * 16384.f, -32768.f, 32767.f);
         } else {
             reinterpret_cast<float*>(at)[index] = v;
         }
@@ -77,7 +89,8 @@ struct YCbCrStore {
     float get(const uint8_t* at, int index, bool chroma) const {
         if (w.depth == code::kDepth8)
             return chroma ? (at[index] - 128.f) / 224.f : at[index] / 255.f;
-        if (w.depth == code::kDepth214) return reinterpret_cast<const int16_t*>(at)[index] / 16384.f;
+        if (w.depth == code::kDepth214)
+            return reinterpret_cast<const int16_t*>(at)[index] / 16384.f;
         return reinterpret_cast<const float*>(at)[index];
     }
 };
@@ -89,14 +102,16 @@ void toVideoRange(uint8_t* p, size_t pixels, ChannelOrder o) {
 }
 void toFullRange(uint8_t* p, size_t pixels, ChannelOrder o) {
     for (size_t i = 0; i < pixels; ++i, p += 4)
-        for (int c : {o.r, o.g, o.b}) p[c] = clampTo<uint8_t>((p[c] - 16) * 255.f / 219.f, 0.f, 255.f);
+        for (int c : {o.r, o.g, o.b})
+            p[c] = clampTo<uint8_t>((p[c] - 16) * 255.f / 219.f, 0.f, 255.f);
 }
 
 }  // namespace
 
 const char* layoutName(int32_t l) {
-    const char* names[] = {"none", "YCbYCr", "CbYCrY", "ARGB", "BGRA", "RGBA", "ABGR",
-                           "YCbYCr+A", "YCbYCr+A at end", "RGB", "BGR", "YCbCrA", "CbYCrA", "Mono"};
+    const char* names[] = {"none",   "YCbYCr",   "CbYCrY",          "ARGB", "BGRA", "RGBA",
+                           "ABGR",   "YCbYCr+A", "YCbYCr+A at end", "RGB",  "BGR",  "YCbCrA",
+                           "CbYCrA", "Mono"};
     return l >= 0 && l <= 13 ? names[l] : "?";
 }
 
@@ -120,29 +135,38 @@ WorkingFormat chooseWorkingFormat(bool ycbcr, const FormatFacts& source, const F
     w.depth = source.isFloat && !ycbcr ? code::kDepthFloat
               : source.bits > 8        ? code::kDepth214
                                        : code::kDepth8;
-    if (ask.depth == "8") w.depth = code::kDepth8;
-    else if (ask.depth == "2.14") w.depth = code::kDepth214;
-    else if (ask.depth == "float") w.depth = code::kDepthFloat;
+    if (ask.depth == "8")
+        w.depth = code::kDepth8;
+    else if (ask.depth == "2.14")
+        w.depth = code::kDepth214;
+    else if (ask.depth == "float")
+        w.depth = code::kDepthFloat;
     else if (!ask.depth.empty())
         throw ToolError("--depth is 8, 2.14 or float, got \"" + ask.depth + "\"");
 
     w.layout = ycbcr ? code::kCbYCrY : code::kBGRA;
-    const std::pair<const char*, int32_t> layouts[] = {{"bgra", code::kBGRA}, {"rgba", code::kRGBA},
-                                                       {"argb", code::kARGB}, {"cbycry", code::kCbYCrY},
+    const std::pair<const char*, int32_t> layouts[] = {{"bgra", code::kBGRA},
+                                                       {"rgba", code::kRGBA},
+                                                       {"argb", code::kARGB},
+                                                       {"cbycry", code::kCbYCrY},
                                                        {"ycbycr", code::kYCbYCr}};
     if (!ask.layout.empty()) {
         std::string l = ask.layout;
-        std::transform(l.begin(), l.end(), l.begin(), [](unsigned char c) { return std::tolower(c); });
+        std::transform(l.begin(), l.end(), l.begin(),
+                       [](unsigned char c) { return std::tolower(c); });
         const auto* found = std::find_if(std::begin(layouts), std::end(layouts),
                                          [&](const auto& p) { return l == p.first; });
         if (found == std::end(layouts))
-            throw ToolError("--layout is bgra, rgba, argb, cbycry or ycbycr, got \"" + ask.layout + "\"");
+            throw ToolError("--layout is bgra, rgba, argb, cbycry or ycbycr, got \"" + ask.layout +
+                            "\"");
         w.layout = found->second;
     }
     w.colourSpace = w.ycbcr() ? code::kRec709 : code::kRGB;
     w.range = w.ycbcr() ? code::kVideoRange : code::kFullRange;
-    if (ask.range == "video") w.range = code::kVideoRange;
-    else if (ask.range == "full") w.range = code::kFullRange;
+    if (ask.range == "video")
+        w.range = code::kVideoRange;
+    else if (ask.range == "full")
+        w.range = code::kFullRange;
     else if (!ask.range.empty())
         throw ToolError("--range is video or full, got \"" + ask.range + "\"");
     return w;
@@ -155,7 +179,8 @@ ToWorking::ToWorking(const WorkingFormat& working, const SourceInfo& source)
     if (working.ycbcr() && w % 2)
         throw ToolError(source.path + " is " + std::to_string(w) +
                         " pixels wide: 4:2:2 pictures need an even width");
-    if (working.depth == code::kDepth8 && (!working.ycbcr() || working.range == code::kVideoRange)) {
+    if (working.depth == code::kDepth8 &&
+        (!working.ycbcr() || working.range == code::kVideoRange)) {
         exchange_ = packed8(working.layout);
     } else if (!working.ycbcr()) {
         exchange_ = planarFloat(source.format) ? source.format : AV_PIX_FMT_RGBA64;
@@ -181,7 +206,8 @@ void ToWorking::operator()(const AVFrame& frame, uint8_t* out) {
             sws_scale(sws_.get(), frame.data, frame.linesize, 0, h, dst, stride);
         } else {
             for (int y = 0; y < h; ++y)
-                std::memcpy(out + static_cast<size_t>(y) * stride[0], frame.data[0] + y * frame.linesize[0], stride[0]);
+                std::memcpy(out + static_cast<size_t>(y) * stride[0],
+                            frame.data[0] + y * frame.linesize[0], stride[0]);
         }
         if (!working_.ycbcr() && working_.range == code::kVideoRange)
             toVideoRange(out, pixels, orderOf(working_.layout));
@@ -203,9 +229,14 @@ void ToWorking::operator()(const AVFrame& frame, uint8_t* out) {
                     for (int c = 0; c < 4; ++c)
                         v[c] = c == 3 && !src->data[3]
                                    ? 1.f
-                                   : reinterpret_cast<const float*>(src->data[planes[c]] + static_cast<ptrdiff_t>(y) * src->linesize[planes[c]])[x];
+                                   : reinterpret_cast<const float*>(
+                                         src->data[planes[c]] +
+                                         static_cast<ptrdiff_t>(y) * src->linesize[planes[c]])[x];
                 } else {
-                    const uint16_t* p = reinterpret_cast<const uint16_t*>(src->data[0] + static_cast<ptrdiff_t>(y) * src->linesize[0]) + 4 * x;
+                    const uint16_t* p =
+                        reinterpret_cast<const uint16_t*>(src->data[0] + static_cast<ptrdiff_t>(y) *
+                                                                             src->linesize[0]) +
+                        4 * x;
                     for (int c = 0; c < 4; ++c) v[c] = p[c] / 65535.f;
                 }
                 uint8_t* px = out + (static_cast<size_t>(y) * w + x) * working_.pixelBytes();
@@ -214,7 +245,8 @@ void ToWorking::operator()(const AVFrame& frame, uint8_t* out) {
                     if (working_.depth == code::kDepthFloat)
                         reinterpret_cast<float*>(px)[at[c]] = v[c];
                     else
-                        reinterpret_cast<int16_t*>(px)[at[c]] = clampTo<int16_t>(v[c] * 16384.f, -32768.f, 32767.f);
+                        reinterpret_cast<int16_t*>(px)[at[c]] =
+                            clampTo<int16_t>(v[c] * 16384.f, -32768.f, 32767.f);
                 }
             }
         }
@@ -227,7 +259,8 @@ void ToWorking::operator()(const AVFrame& frame, uint8_t* out) {
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; x += 2) {
             auto at = [&](int plane, int col) {
-                return bits == 8 ? src->data[plane][static_cast<ptrdiff_t>(y) * src->linesize[plane] + col]
+                return bits == 8 ? src->data[plane]
+                                            [static_cast<ptrdiff_t>(y) * src->linesize[plane] + col]
                                  : sample16(*src, plane, col, y);
             };
             uint8_t* pair = out + (static_cast<size_t>(y) * w + x) * working_.pixelBytes();
@@ -244,11 +277,13 @@ FromWorking::FromWorking(const WorkingFormat& working, AVPixelFormat target, int
     if (working.depth == code::kDepth8 && (!working.ycbcr() || working.range == code::kVideoRange))
         exchange_ = packed8(working.layout);
     else if (!working.ycbcr())
-        exchange_ = planarFloat(target) && working.depth == code::kDepthFloat ? target : AV_PIX_FMT_RGBA64;
+        exchange_ =
+            planarFloat(target) && working.depth == code::kDepthFloat ? target : AV_PIX_FMT_RGBA64;
     else
         exchange_ = planar422Bits(target) ? target : AV_PIX_FMT_YUV422P16;
     if (exchange_ != target)
-        sws_ = makeConverter(exchange_, !working.ycbcr(), target, formatFacts(target).rgb, width, height);
+        sws_ = makeConverter(exchange_, !working.ycbcr(), target, formatFacts(target).rgb, width,
+                             height);
 }
 
 FramePtr FromWorking::operator()(const uint8_t* in) {
@@ -257,9 +292,12 @@ FramePtr FromWorking::operator()(const uint8_t* in) {
     FramePtr between = allocFrame(exchange_, w, h);
     if (exchange_ == packed8(working_.layout)) {
         const size_t row = static_cast<size_t>(w) * working_.pixelBytes();
-        for (int y = 0; y < h; ++y) std::memcpy(between->data[0] + y * between->linesize[0], in + y * row, row);
+        for (int y = 0; y < h; ++y)
+            std::memcpy(between->data[0] + y * between->linesize[0], in + y * row, row);
         if (!working_.ycbcr() && working_.range == code::kVideoRange)
-            for (int y = 0; y < h; ++y) toFullRange(between->data[0] + y * between->linesize[0], w, orderOf(working_.layout));
+            for (int y = 0; y < h; ++y)
+                toFullRange(between->data[0] + y * between->linesize[0], w,
+                            orderOf(working_.layout));
     } else if (!working_.ycbcr()) {
         const ChannelOrder o = orderOf(working_.layout);
         const int at[4] = {o.r, o.g, o.b, o.a};
@@ -268,16 +306,23 @@ FramePtr FromWorking::operator()(const uint8_t* in) {
                 const uint8_t* px = in + (static_cast<size_t>(y) * w + x) * working_.pixelBytes();
                 float v[4];
                 for (int c = 0; c < 4; ++c)
-                    v[c] = working_.depth == code::kDepthFloat ? reinterpret_cast<const float*>(px)[at[c]]
-                                                              : reinterpret_cast<const int16_t*>(px)[at[c]] / 16384.f;
+                    v[c] = working_.depth == code::kDepthFloat
+                               ? reinterpret_cast<const float*>(px)[at[c]]
+                               : reinterpret_cast<const int16_t*>(px)[at[c]] / 16384.f;
                 if (planarFloat(exchange_)) {
                     const int planes[4] = {2, 0, 1, 3};
                     for (int c = 0; c < 4; ++c)
                         if (between->data[planes[c]])
-                            reinterpret_cast<float*>(between->data[planes[c]] + static_cast<ptrdiff_t>(y) * between->linesize[planes[c]])[x] = v[c];
+                            reinterpret_cast<float*>(between->data[planes[c]] +
+                                                     static_cast<ptrdiff_t>(y) *
+                                                         between->linesize[planes[c]])[x] = v[c];
                 } else {
-                    uint16_t* p = reinterpret_cast<uint16_t*>(between->data[0] + static_cast<ptrdiff_t>(y) * between->linesize[0]) + 4 * x;
-                    for (int c = 0; c < 4; ++c) p[c] = clampTo<uint16_t>(v[c] * 65535.f, 0.f, 65535.f);
+                    uint16_t* p =
+                        reinterpret_cast<uint16_t*>(between->data[0] + static_cast<ptrdiff_t>(y) *
+                                                                           between->linesize[0]) +
+                        4 * x;
+                    for (int c = 0; c < 4; ++c)
+                        p[c] = clampTo<uint16_t>(v[c] * 65535.f, 0.f, 65535.f);
                 }
             }
         }
@@ -292,9 +337,13 @@ FramePtr FromWorking::operator()(const uint8_t* in) {
                 const uint8_t* pair = in + (static_cast<size_t>(y) * w + x) * working_.pixelBytes();
                 auto put = [&](int plane, int col, float v) {
                     if (bits == 8)
-                        between->data[plane][static_cast<ptrdiff_t>(y) * between->linesize[plane] + col] = clampTo<uint8_t>(v, 0.f, top);
+                        between->data[plane][static_cast<ptrdiff_t>(y) * between->linesize[plane] +
+                                             col] = clampTo<uint8_t>(v, 0.f, top);
                     else
-                        reinterpret_cast<uint16_t*>(between->data[plane] + static_cast<ptrdiff_t>(y) * between->linesize[plane])[col] = clampTo<uint16_t>(v, 0.f, top);
+                        reinterpret_cast<uint16_t*>(between->data[plane] +
+                                                    static_cast<ptrdiff_t>(y) *
+                                                        between->linesize[plane])[col] =
+                            clampTo<uint16_t>(v, 0.f, top);
                 };
                 put(0, x, store.get(pair, o.y0, false) * 219.f * s + 16.f * s);
                 put(0, x + 1, store.get(pair, o.y1, false) * 219.f * s + 16.f * s);
@@ -311,7 +360,8 @@ FramePtr FromWorking::operator()(const uint8_t* in) {
 }
 
 AVPixelFormat preferredOutputFormat(const WorkingFormat& working, bool alpha) {
-    if (working.ycbcr()) return working.depth == code::kDepth8 ? AV_PIX_FMT_YUV422P : AV_PIX_FMT_YUV422P10;
+    if (working.ycbcr())
+        return working.depth == code::kDepth8 ? AV_PIX_FMT_YUV422P : AV_PIX_FMT_YUV422P10;
     if (working.depth == code::kDepthFloat) return alpha ? AV_PIX_FMT_GBRAPF32 : AV_PIX_FMT_GBRPF32;
     if (working.depth == code::kDepth214) return alpha ? AV_PIX_FMT_RGBA64 : AV_PIX_FMT_RGB48;
     return alpha ? AV_PIX_FMT_RGBA : AV_PIX_FMT_RGB24;

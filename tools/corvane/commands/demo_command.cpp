@@ -21,7 +21,7 @@ namespace {
 constexpr int kWidth = 320, kHeight = 180;
 
 struct DemoRender {
-    std::string effect;              // short name
+    std::string effect;               // short name
     std::vector<std::string> inputs;  // picture names
     std::vector<std::string> sets;
     std::string label;
@@ -29,45 +29,82 @@ struct DemoRender {
 
 std::vector<DemoRender> demoRenders() {
     std::vector<DemoRender> out;
-    const char* modes[] = {"Normal", "Fill with Magic", "Darken", "Multiply", "Color Burn",
-                           "Linear Burn", "Lighten", "Screen", "Color Dodge", "Add",
-                           "Linear Dodge(Add)", "Overlay", "Softlight", "Hardlight", "Vivid Light",
-                           "Linear Light", "Pin Light", "Hard Mix", "Difference", "Exclusion",
-                           "Subtract", "Negation", "Reflect", "Glow", "Phoenix"};
+    const char* modes[] = {"Normal",
+                           "Fill with Magic",
+                           "Darken",
+                           "Multiply",
+                           "Color Burn",
+                           "Linear Burn",
+                           "Lighten",
+                           "Screen",
+                           "Color Dodge",
+                           "Add",
+                           "Linear Dodge(Add)",
+                           "Overlay",
+                           "Softlight",
+                           "Hardlight",
+                           "Vivid Light",
+                           "Linear Light",
+                           "Pin Light",
+                           "Hard Mix",
+                           "Difference",
+                           "Exclusion",
+                           "Subtract",
+                           "Negation",
+                           "Reflect",
+                           "Glow",
+                           "Phoenix"};
     for (const char* m : modes)
         out.push_back({"generic", {"bars", "sweep"}, {std::string("Blend Mode=") + m}, m});
     for (const char* m : {"Normal", "Overlay", "Multiply", "Screen"})
-        out.push_back({"generic", {"bars", "sweep"}, {std::string("Blend Mode=") + m, "Blend as Percent=50"},
+        out.push_back({"generic",
+                       {"bars", "sweep"},
+                       {std::string("Blend Mode=") + m, "Blend as Percent=50"},
                        std::string(m) + ", mix 50%"});
     for (const char* m : {"Fill with Magic", "Overlay", "Color Dodge", "Hard Mix"})
         for (const char* magic : {"50", "150"})
-            out.push_back({"generic", {"bars", "sweep"},
+            out.push_back({"generic",
+                           {"bars", "sweep"},
                            {std::string("Blend Mode=") + m, std::string("the Magic=") + magic},
                            std::string(m) + ", Magic " + magic});
-    out.push_back({"generic", {"bars", "sweep"},
-                   {"Blend Mode=Normal", "Enable FG Correction=on", "FG PreCorrection/Saturation=30",
-                    "FG PreCorrection/Contrast=60", "FG PreCorrection/Brightness=20"},
-                   "FG correction"});
-    out.push_back({"generic", {"bars", "sweep"},
+    out.push_back(
+        {"generic",
+         {"bars", "sweep"},
+         {"Blend Mode=Normal", "Enable FG Correction=on", "FG PreCorrection/Saturation=30",
+          "FG PreCorrection/Contrast=60", "FG PreCorrection/Brightness=20"},
+         "FG correction"});
+    out.push_back({"generic",
+                   {"bars", "sweep"},
                    {"Blend Mode=Screen", "Enable Output Correction=on", "Invert Out=on",
                     "Output correction/Saturation=150"},
                    "Output correction"});
-    const char* sources[] = {"Alpha: Matte", "Alpha: Red",   "Alpha: Green",
-                             "Alpha: Blue",  "Alpha: Hue",   "Alpha: Saturation",
+    const char* sources[] = {"Alpha: Matte", "Alpha: Red",       "Alpha: Green",
+                             "Alpha: Blue",  "Alpha: Hue",       "Alpha: Saturation",
                              "Alpha: Value", "Alpha: Luminance", "Alpha: Lightness"};
     for (const char* s : sources)
-        out.push_back({"matte", {"bars", "sweep", "matte"}, {std::string("Alpha source=") + s, "Show Alpha=on"}, s});
-    out.push_back({"matte", {"bars", "sweep", "matte"}, {"Alpha source=Alpha: Luminance"}, "Matte key, luminance"});
-    out.push_back({"matte", {"bars", "sweep", "matte"},
-                   {"Alpha source=Alpha: Luminance", "Enable alpha range=on", "Alpha range/Value=128",
-                    "Alpha range/Range=40", "SoftL=30", "SoftH=30", "Show Alpha=on"},
-                   "Keying window"});
+        out.push_back({"matte",
+                       {"bars", "sweep", "matte"},
+                       {std::string("Alpha source=") + s, "Show Alpha=on"},
+                       s});
+    out.push_back({"matte",
+                   {"bars", "sweep", "matte"},
+                   {"Alpha source=Alpha: Luminance"},
+                   "Matte key, luminance"});
+    out.push_back(
+        {"matte",
+         {"bars", "sweep", "matte"},
+         {"Alpha source=Alpha: Luminance", "Enable alpha range=on", "Alpha range/Value=128",
+          "Alpha range/Range=40", "SoftL=30", "SoftH=30", "Show Alpha=on"},
+         "Keying window"});
     out.push_back({"alpha", {"bars", "sweep", "matte"}, {}, "Alpha advanced (Overlay)"});
     out.push_back({"fieldswap", {"fields"}, {}, "Field swap"});
     out.push_back({"scope", {"ramp"}, {"Waveform=off"}, "Scope: legal map"});
-    const char* palettes[] = {"0: Default", "1: No map", "2: Shadows", "3: Highlights", "4: Shaded"};
+    const char* palettes[] = {"0: Default", "1: No map", "2: Shadows", "3: Highlights",
+                              "4: Shaded"};
     for (const char* p : palettes)
-        out.push_back({"scope", {"ramp"}, {"Waveform=off", "False Color=on", std::string("Palette=") + p},
+        out.push_back({"scope",
+                       {"ramp"},
+                       {"Waveform=off", "False Color=on", std::string("Palette=") + p},
                        std::string("False colour ") + p});
     out.push_back({"scope", {"bars"}, {}, "Waveform and vectorscope"});
     out.push_back({"scope", {"ramp"}, {"Resize Waveform=off"}, "Averaged waveform"});
@@ -77,8 +114,10 @@ std::vector<DemoRender> demoRenders() {
 std::string fileName(size_t index, const std::string& label) {
     std::string name;
     for (char c : label) {
-        if (std::isalnum(static_cast<unsigned char>(c))) name += static_cast<char>(std::tolower(c));
-        else if (!name.empty() && name.back() != '-') name += '-';
+        if (std::isalnum(static_cast<unsigned char>(c)))
+            name += static_cast<char>(std::tolower(c));
+        else if (!name.empty() && name.back() != '-')
+            name += '-';
     }
     while (!name.empty() && name.back() == '-') name.pop_back();
     char prefix[8];
@@ -97,7 +136,8 @@ int demoCommand(const DemoOptions& o) {
 
     std::map<std::string, std::unique_ptr<FrameSource>> pictures;
     pictures["bars"] = pictureSource(colourBars(kWidth, kHeight), "colour bars");
-    pictures["sweep"] = pictureSource(hueSaturationSweep(kWidth, kHeight), "hue and saturation sweep");
+    pictures["sweep"] =
+        pictureSource(hueSaturationSweep(kWidth, kHeight), "hue and saturation sweep");
     pictures["matte"] = pictureSource(softMatte(kWidth, kHeight), "soft matte");
     pictures["ramp"] = pictureSource(lumaRamp(kWidth, kHeight), "luma ramp");
     pictures["fields"] = pictureSource(twoFieldPicture(kWidth, kHeight), "two fields", true);

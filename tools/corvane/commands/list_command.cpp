@@ -16,19 +16,28 @@ namespace {
 nlohmann::json valueJson(const PanelParam& p, const std::optional<testhost::Value>& v) {
     if (!v) return nullptr;
     switch (p.type) {
-        case ParamType::Bool: return v->asInt() == 1;
-        case ParamType::Int: return v->asInt();
-        case ParamType::Double: return v->asDouble();
-        case ParamType::Triple: return v->asTriple();
-        case ParamType::Other: break;
+        case ParamType::Bool:
+            return v->asInt() == 1;
+        case ParamType::Int:
+            return v->asInt();
+        case ParamType::Double:
+            return v->asDouble();
+        case ParamType::Triple:
+            return v->asTriple();
+        case ParamType::Other:
+            break;
     }
     return v->text8();
 }
 
 nlohmann::json paramJson(const PanelParam& p) {
-    nlohmann::json j{{"key", p.key},   {"label", p.label},  {"path", p.path()},
-                     {"type", typeName(p.type)}, {"default", valueJson(p, p.defaultValue)},
-                     {"min", valueJson(p, p.min)}, {"max", valueJson(p, p.max)},
+    nlohmann::json j{{"key", p.key},
+                     {"label", p.label},
+                     {"path", p.path()},
+                     {"type", typeName(p.type)},
+                     {"default", valueJson(p, p.defaultValue)},
+                     {"min", valueJson(p, p.min)},
+                     {"max", valueJson(p, p.max)},
                      {"group_switch", p.groupSwitch}};
     nlohmann::json entries = nlohmann::json::array();
     for (const auto& e : p.entries) entries.push_back({{"label", e.label}, {"value", e.value}});
@@ -54,8 +63,8 @@ std::string pins(const std::vector<testhost::Pin>& list) {
 std::string formats(const testhost::ComponentRecord& c) {
     std::string out;
     for (const auto& f : c.formats)
-        out += (out.empty() ? "" : ", ") + std::string(layoutName(static_cast<int32_t>(f.layout))) + " " +
-               depthName(static_cast<int32_t>(f.depth));
+        out += (out.empty() ? "" : ", ") + std::string(layoutName(static_cast<int32_t>(f.layout))) +
+               " " + depthName(static_cast<int32_t>(f.depth));
     return out;
 }
 
@@ -85,7 +94,8 @@ int listCommand(const ListOptions& o) {
     ModuleSession session(ModuleSession::resolvePath(o.common.module));
     const auto& plugin = session.plugin();
     std::string description;
-    if (const auto* a = plugin.attribute(attribute::PluginDescription)) description = testhost::utf8(a->text);
+    if (const auto* a = plugin.attribute(attribute::PluginDescription))
+        description = testhost::utf8(a->text);
     if (o.json) {
         nlohmann::json doc{{"module", session.path()},
                            {"plugin",
@@ -123,9 +133,11 @@ int listCommand(const ListOptions& o) {
               << ": " << description << "\n";
     for (size_t i = 0; i < session.components().size(); ++i) {
         const auto& c = *session.components()[i];
-        std::cout << "\n" << i << "  " << testhost::utf8(c.displayName) << " ("
+        std::cout << "\n"
+                  << i << "  " << testhost::utf8(c.displayName) << " ("
                   << ModuleSession::shortName(c) << ")\n";
-        std::cout << "   inputs: " << pins(c.inputPins) << "; output: " << pins(c.outputPins) << "\n";
+        std::cout << "   inputs: " << pins(c.inputPins) << "; output: " << pins(c.outputPins)
+                  << "\n";
         std::cout << "   formats: " << formats(c) << "\n";
         Panel panel(c, session.host().records());
         if (panel.tree().empty()) std::cout << "   no parameters\n";

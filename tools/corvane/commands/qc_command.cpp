@@ -22,8 +22,9 @@ constexpr const char* kScope = "Corvane REC.709 Oscilloscope";
 
 std::function<std::string(int64_t)> timecodes(const SourceInfo& source) {
     AVTimecode tc{};
-    const bool tagged = !source.timecode.empty() &&
-                        av_timecode_init_from_string(&tc, source.rate, source.timecode.c_str(), nullptr) == 0;
+    const bool tagged =
+        !source.timecode.empty() &&
+        av_timecode_init_from_string(&tc, source.rate, source.timecode.c_str(), nullptr) == 0;
     if (!tagged && av_timecode_init(&tc, source.rate, 0, 0, nullptr) != 0)
         av_timecode_init(&tc, AVRational{25, 1}, 0, 0, nullptr);
     return [tc](int64_t frame) {
