@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <optional>
+#include <utility>
 
 #include "host/ids.h"
 #include "host/status.h"
@@ -53,6 +54,11 @@ std::vector<LogLine> Log::lines() const {
 std::vector<LogLine> Log::alerts() const {
     std::lock_guard lock(mutex_);
     return alerts_;
+}
+
+std::vector<LogLine> Log::take() {
+    std::lock_guard lock(mutex_);
+    return std::exchange(lines_, {});
 }
 
 void Log::clear() {

@@ -24,6 +24,9 @@ public:
     std::vector<LogLine> lines() const;   // from Print
     std::vector<LogLine> alerts() const;  // from PrintAlert
     void clear();
+    // The lines from Print so far, handed over and forgotten at once, so a caller that
+    // drains the log while renders run loses none.
+    std::vector<LogLine> take();
 
     int32_t QueryInterface(const GUID& iid, void** out) override;
     TESTHOST_COUNTING

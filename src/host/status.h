@@ -19,4 +19,33 @@ inline constexpr int32_t kClassNotAvailable = static_cast<int32_t>(0x80040111u);
 
 constexpr bool failed(int32_t s) { return s < 0; }
 
+// What a status means, in the words a person reads beside its number; null for a status of
+// no name.
+constexpr const char* name(int32_t s) {
+    switch (s) {
+        case kOk:
+            return "success";
+        case kNotImplemented:
+            return "not implemented";
+        case kOutOfMemory:
+            return "out of memory";
+        case kInvalidArgument:
+            return "invalid argument";
+        case kNoInterface:
+            return "no such interface";
+        case kNullObject:
+            return "null object";
+        case kCannotUnload:
+            return "cannot unload now";
+        case kUnexpected:
+            return "unexpected failure";
+        case kNoAggregation:
+            return "aggregation not supported";
+        case kClassNotAvailable:
+            return "class not available";
+        default:
+            return nullptr;
+    }
+}
+
 }  // namespace status

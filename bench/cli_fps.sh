@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Frames per second of corvane against ffmpeg doing the same job on the same clip, with the same
+# thread count: a 1080p 10-bit ProRes clip of 100 frames through "Corvane generic" in Overlay
+# against ffmpeg's blend filter in overlay mode, and, once the module's oscilloscope renders,
+# `corvane qc` against ffmpeg's signalstats writing its per-frame report. Prints the median of
+# RUNS runs of each.
+#
+#   bench/cli_fps.sh [BUILD_DIR] [RUNS]        (default build/release, 5 runs)
+#
+# Needs the release build of corvane (cmake --preset release && cmake --build --preset release
+# --target corvane) and the ffmpeg program (bash .ci/deps ffmpeg). Wrap it in the build lock.
+set -euo pipefail
+build=${1:-build/release}
+runs=${2:-5}
+corvane="$build/tools/corvane/corvane"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+ffmpeg -v error -f lavfi -i testsrc2=s=1920x1080:r=25 -frames:v 100 -pix_fmt yuv422p10le \
+  -c:v prores_ks -profile:v 2 "$work/a.mov"
+ffmpeg -v error -f lavfi -i smptehdbars=s=1920x1080:r=25 -frames:v 100 -pix_fmt yuv422p10le \
+  -c:v prores_ks -profile:v 2 "$work/b.mov"
+
+# Median wall time of a command, in seconds.
+median() {
+  local times=()
+  for _ in $(seq "$runs"); do
+    local start end
+    start=$(date +%s.%N)
+    "$@" >/dev/null 2>&1
+    end=$(date +%s.%N)
+    times+=("$(awk -v a="$start" -v b="$end" 'BEGIN {print b - a}')")
+  done
+  printf '%s\n' "${times[@]}" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'
+}
+
+fps() { awk -v s="$1" 'BEGIN {printf "%.1f", 100 / s}'; }
+
+printf '%-44s %8s %8s\n' "job (100 frames of 1080p 10-bit ProRes)" "threads" "fps"
+for t in 1 2; do
+  s=$(median "$corvane" render generic -i "$work/a.mov" -i "$work/b.mov" -o "$work/c.mov" \
+      --set "Blend Mode=Overlay" --threads "$t" -q)
+  printf '%-44s %8s %8s\n' "corvane render generic, Overlay" "$t" "$(fps "$s")"
+  s=$(median ffmpeg -y -threads "$t" -i "$work/a.mov" -threads "$t" -i "$work/b.mov" \
+      -filter_threads "$t" -filter_complex "[0:v][1:v]blend=all_mode=overlay" \
+      -c:v prores_ks -profile:v 2 -threads "$t" "$work/f.mov")
+  printf '%-44s %8s %8s\n' "ffmpeg blend=all_mode=overlay" "$t" "$(fps "$s")"
+done
+
+if "$corvane" qc "$work/a.mov" --frames 0:0 -q >/dev/null 2>&1 || [ $? -eq 1 ]; then
+  for t in 1 2; do
+    s=$(median "$corvane" qc "$work/a.mov" --threads "$t" -q)
+    printf '%-44s %8s %8s\n' "corvane qc" "$t" "$(fps "$s")"
+    s=$(median ffmpeg -threads "$t" -i "$work/a.mov" -filter_threads "$t" \
+        -vf "signalstats,metadata=print:file=$work/stats.txt" -f null -)
+    printf '%-44s %8s %8s\n' "ffmpeg signalstats per-frame report" "$t" "$(fps "$s")"
+  done
+else
+  echo "qc: skipped, this module's oscilloscope does not render yet"
+fi
