@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "blend/alpha_sources.h"
+#include "bench_main.h"
 #include "blend/blend_settings.h"
 #include "blend/kernel_context.h"
 #include "frames.h"
@@ -222,15 +223,5 @@ void registerAll() {
 
 int main(int argc, char** argv) {
     registerAll();
-    // 0.2 s per case keeps the whole run to minutes; a --benchmark_min_time given on the
-    // command line comes later and wins.
-    std::vector<char*> args(argv, argv + argc);
-    std::string minTime = "--benchmark_min_time=0.2";
-    args.insert(args.begin() + 1, minTime.data());
-    int count = static_cast<int>(args.size());
-    benchmark::Initialize(&count, args.data());
-    if (benchmark::ReportUnrecognizedArguments(count, args.data())) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runRegistered(argc, argv);
 }

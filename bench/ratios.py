@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
-"""Ratios of a corvane_bench JSON run: each mode against the baseline of its depth, and the
-correction and matte passes against the plain pass of their mode.
+"""Ratios of a benchmark JSON run. For corvane_bench: each mode against the baseline of its
+depth, and the correction and matte passes against the plain pass of their mode. For
+corvane_scope_bench (a run with copy/ cases): convert and false colour against the copy of
+the same bytes.
 
     corvane_bench --benchmark_repetitions=5 --benchmark_enable_random_interleaving=true \
         --benchmark_report_aggregates_only=true --benchmark_format=json > run.json
@@ -40,6 +42,27 @@ def load(path, field):
     return times
 
 
+# Limits of the scope cases against the copy, per depth code; None: printed only.
+SCOPE_LIMITS = {"convert": {1: 3.0, 3: 2.0, 6: 2.0}, "falsecolour": {1: 6.0, 3: None, 6: 3.0}}
+
+
+def scope_report(t, size, time_field, missed):
+    print(f"{time_field} medians in ms, {size}; ratio = case / copy of the same bytes")
+    print("| case | depth | ms | copy ms | x copy | limit |")
+    print("|---|---|---|---|---|---|")
+    for case, limits in SCOPE_LIMITS.items():
+        for d, limit in limits.items():
+            key, copy = f"{case}/{d}/{size}", f"copy/{d}/{size}"
+            if key not in t or copy not in t:
+                continue
+            ratio = t[key] / t[copy]
+            flag = "" if limit is None or ratio <= limit else " MISS"
+            if flag:
+                missed.append(f"{key}: {ratio:.2f} > {limit:g}")
+            print(f"| {case} | {DEPTHS[d][0]} | {t[key]:.3f} | {t[copy]:.3f} | {ratio:.2f}{flag} "
+                  f"| {'-' if limit is None else f'{limit:g}'} |")
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("json")
@@ -48,6 +71,9 @@ def main():
     args = parser.parse_args()
     t = load(args.json, args.time)
     missed = []
+    if any(name.startswith("copy/") for name in t):
+        scope_report(t, args.size, args.time, missed)
+        return finish(missed)
 
     print(f"{args.time} medians in ms, {args.size}, mix 100; ratio = mode / baseline")
     header = "| mode | " + " | ".join(f"{n} ms | x base" for n, _ in DEPTHS.values()) + " |"
@@ -87,6 +113,10 @@ def main():
                 print(f"| {p} | {MODES[m]} | {DEPTHS[d][0]} | {t[key]:.3f} | {t[plain]:.3f} "
                       f"| {ratio:.2f}{flag} |")
 
+    return finish(missed)
+
+
+def finish(missed):
     print()
     print(f"{len(missed)} over the limit" + (":" if missed else ""))
     for line in missed:

@@ -66,6 +66,10 @@ constexpr uint32_t fourChannelPixelBytes(PixelDepth depth) {
     }
 }
 
+// Bytes of one pixel of a 4:2:2 YCbCr frame in the depths the converters read: 2 at 8-bit,
+// 4 at 2.14, 8 at float (a pair's four samples over its two pixels); 0 for any other depth.
+constexpr uint32_t ycbcr422PixelBytes(PixelDepth depth) { return fourChannelPixelBytes(depth) / 2; }
+
 // Console-log tokens of each code; null for a code beyond its table, which prints nothing.
 // The depth, layout and range tokens are printf formats that take the text before them.
 const char* depthToken(PixelDepth depth);
