@@ -1,6 +1,6 @@
 // The three parameter readers of the blend processor.
 #include "blend/corvane_processor.h"
-#include "blend/param_reading.h"
+#include "effects/param_reading.h"
 #include "effects/blend_catalogue.h"
 #include "host/frame_requests.h"
 #include "host/guard.h"

@@ -152,12 +152,6 @@ TEST_F(Render, TheGenericEffectIgnoresLayerParameters) {
     EXPECT_TRUE(in.tracks[2]->fetches().size() == 1u);  // fetched, never used
 }
 
-TEST_F(Render, TheScopeDoesNotRenderYet) {
-    Instance in(module, host, 3, 1);
-    EXPECT_EQ(in.render(), status::kNotImplemented);
-    EXPECT_TRUE(in.outputUntouched());
-}
-
 using RenderFirstContact = FreshModuleTest;
 
 TEST_F(RenderFirstContact, TheSkipModeFailsWithoutAHostLog) {

@@ -270,8 +270,6 @@ TEST_F(Tool, EveryErrorIsOneLineAndExitStatusTwoAndLeavesNoFile) {
         {"render generic -i " + a + o + " --set 'Blend Mode=Sparkle'",
          "Blend Mode must be one of \"Normal\""},
         {"render sparkle -i " + a + o, "unknown effect \"sparkle\""},
-        {"render scope -i " + at("clip.mkv") + " -o " + at("out.mkv"),
-         "Corvane REC.709 Oscilloscope failed on frame 0: 0x80000001 not implemented"},
         {"render generic -i " + a + o + " --module " + at("a.png"), "cannot load the module"},
     };
     for (const Case& c : cases) {
@@ -328,8 +326,7 @@ void legalFrame(AVFrame& f, int) {
                     p ? 512 : 64 + (x * 800) / f.width;
 }
 
-// Needs the oscilloscope to render: enabled once the module's scope lands.
-TEST_F(Tool, DISABLED_QcReportsExactlyTheIllegalFrames) {
+TEST_F(Tool, QcReportsExactlyTheIllegalFrames) {
     make(
         "clip.mov", AV_PIX_FMT_YUV422P10, 64, 16, 6,
         [](AVFrame& f, int i) {
@@ -354,7 +351,7 @@ TEST_F(Tool, DISABLED_QcReportsExactlyTheIllegalFrames) {
     EXPECT_NE(r.out.find("frames out of range: 2"), std::string::npos);
 }
 
-TEST_F(Tool, DISABLED_QcOfALegalClipExitsZeroWithNoRows) {
+TEST_F(Tool, QcOfALegalClipExitsZeroWithNoRows) {
     make("clip.mov", AV_PIX_FMT_YUV422P10, 64, 16, 3, legalFrame, "v210");
     const Outcome r = run("qc " + at("clip.mov") + " --csv " + at("qc.csv"));
     EXPECT_EQ(r.status, 0) << r.err;

@@ -54,6 +54,10 @@ public:
         return value;
     }
 
+    // A Double the host holds, kept within the parameter's range, NaN its default; the
+    // fallback when the component has no such parameter, as it stands.
+    double readBounded(const ParamDef& def) const;
+
     // Asks the context for the parameter; false when the component has none.
     bool find(const ParamDef& def, HostRef<IAVXParamAccess>& param) const;
     // GetValueAt at the reader's time; raises on a failing status.

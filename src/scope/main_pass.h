@@ -1,0 +1,123 @@
+// The scope's walk over the whole frame on the render's own thread: every 8-pixel group of
+// the input is loaded, its averages go into the statistics, and the output group is written
+// as the mode asks: the legal-range map, false colour everywhere, false colour around the
+// panel, or the picture around the panel. Pairs the workers own are never written.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+
+#include "scope/false_colour_map.h"
+#include "scope/scope_layout.h"
+#include "scope/scope_statistics.h"
+
+enum class MainPassMode {
+    LegalMap,           // neither false colour nor the waveform
+    FalseColour,        // false colour over the whole frame
+    FalseColourAround,  // false colour outside the reserved rectangle
+    PictureAround,      // the picture outside the reserved rectangle and below its start
+};
+
+struct MainPassJob {
+    const uint8_t* input;
+    uint8_t* output;
+    uint64_t groups;  // whole groups of 8 pixels
+    uint64_t width;   // pixels per row
+    ReservedArea reserved;
+    MainPassMode mode;
+};
+
+namespace main_pass {
+
+// Each luma becomes 0.9 above 1.0, 0.3 from 0.0 to 1.0 and 0.0 below (NaN too); each chroma
+// -0.375 below -0.375, 0.375 above 0.375, and 0.0 otherwise.
+template <class V>
+void legalise(V& cb, V& y0, V& cr, V& y1) {
+    const auto luma = [](V y) {
+        return select(y > V::all(1.0f), V::all(0.9f),
+                      select(y >= V::zero(), V::all(0.3f), V::zero()));
+    };
+    const auto chroma = [](V c) {
+        return select(c < V::all(-0.375f), V::all(-0.375f),
+                      select(c > V::all(0.375f), V::all(0.375f), V::zero()));
+    };
+    cb = chroma(cb), cr = chroma(cr), y0 = luma(y0), y1 = luma(y1);
+}
+
+// Which of the group's pairs lie outside the reserved rectangle (bit k for pair k), for the
+// group of `Pairs` pairs that starts at pixel `pixel` in column `column`.
+template <unsigned Pairs>
+unsigned pairsOutside(const MainPassJob& job, uint64_t pixel, uint64_t column) {
+    constexpr unsigned allPairs = (1u << Pairs) - 1;
+    const ReservedArea& r = job.reserved;
+    const uint64_t lastPair = pixel + 2 * (Pairs - 1);
+    if (lastPair < r.start || pixel > r.end) return allPairs;
+    // Within one row the columns decide the whole group.
+    if (column + 2 * (Pairs - 1) < job.width && r.start <= pixel && lastPair <= r.end) {
+        if (column > r.columnLimit) return allPairs;
+        if (column + 2 * (Pairs - 1) <= r.columnLimit) return 0;
+    }
+    unsigned outside = 0;
+    for (unsigned k = 0; k < Pairs; ++k) {
+        const uint64_t p = pixel + 2 * k;
+        if (!reservedPixel(r, p, p % job.width)) outside |= 1u << k;
+    }
+    return outside;
+}
+
+}  // namespace main_pass
+
+// `Converter` is the concrete class of the render's converter, so nothing here is a virtual
+// call. The group walk is the same in every mode; the mode is a template argument.
+template <MainPassMode Mode, class Converter>
+void runMainPass(Converter& c, const MainPassJob& job, GroupStatistics& stats) {
+    constexpr unsigned kPairs = Converter::kPairs;
+    constexpr uint64_t kGroupBytes = Converter::kGroupBytes;
+    constexpr uint64_t kPairBytes = kGroupBytes / kPairs;
+    constexpr unsigned kAll = (1u << kPairs) - 1;
+    constexpr bool kAround =
+        Mode == MainPassMode::FalseColourAround || Mode == MainPassMode::PictureAround;
+    alignas(16) uint8_t mapped[kGroupBytes];
+    uint64_t column = 0;
+    for (uint64_t g = 0; g < job.groups; ++g) {
+        const uint64_t offset = g * kGroupBytes, pixel = g * 2 * kPairs;
+        c.load(job.input + offset);
+        stats.add(c.cb, c.y0, c.cr, c.y1);
+        uint8_t* out = job.output + offset;
+        if constexpr (Mode == MainPassMode::LegalMap) {
+            main_pass::legalise(c.cb, c.y0, c.cr, c.y1);
+            c.store(out);
+        } else if constexpr (Mode == MainPassMode::FalseColour) {
+            mapThroughFalseColour(c);
+            c.store(out);
+        } else {
+            // Groups before the rectangle's start keep the rows the render copied there.
+            const bool before = Mode == MainPassMode::PictureAround && pixel < job.reserved.start;
+            const unsigned outside =
+                before ? 0u : main_pass::pairsOutside<kPairs>(job, pixel, column);
+            if (outside != 0) {
+                const uint8_t* from = c.saved;
+                if constexpr (Mode == MainPassMode::FalseColourAround) {
+                    mapThroughFalseColour(c);
+                    if (outside == kAll) {
+                        c.store(out);
+                    } else {
+                        c.store(mapped);
+                        from = mapped;
+                    }
+                } else if (outside == kAll) {
+                    c.copySaved(out);
+                }
+                if (outside != kAll)
+                    for (unsigned k = 0; k < kPairs; ++k)
+                        if (outside & (1u << k))
+                            std::memcpy(out + k * kPairBytes, from + k * kPairBytes, kPairBytes);
+            }
+        }
+        if constexpr (kAround) {
+            column += 2 * kPairs;
+            while (column >= job.width) column -= job.width;
+        }
+    }
+    c.finish();
+}

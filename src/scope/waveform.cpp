@@ -1,0 +1,128 @@
+#include "scope/waveform.h"
+
+#include "scope/false_colour_map.h"
+#include "scope/plot.h"
+#include "scope/trace_points.h"
+
+namespace {
+
+constexpr float kLegendLow = -0.0698689967f;  // code 0 at 8-bit video levels
+constexpr float kLegendHigh = 1.0913242f;     // code 255: (255 - 16) / 219
+
+// Horizontal lines at the levels 0 to 1 in yellow and at the code limits in white, each from
+// `from` to `to` times the axis end, a point every two pixels of the panel.
+template <class S>
+void drawGraticule(const ScopeCanvas& c, const plot::Plotter<S>& plot, float start, float end) {
+    const float step = 2.0f * (c.xMax - c.xMin) /
+                       (static_cast<float>(c.panelWidth) * static_cast<float>(c.pixelBytes));
+    const auto line = [&](float level, ScopeColour colour) {
+        for (float x = start; x < end; x += step)
+            if (const PairHit h = pairOfPoint(c, x, level)) plot.line(h, colour);
+    };
+    for (float level : {0.0f, 0.25f, 0.5f, 0.75f, 1.0f}) line(level, ScopeColour::Yellow75);
+    line(kLegendLow, ScopeColour::White75);
+    line(kLegendHigh, ScopeColour::White75);
+}
+
+// The palette legend: a strip of the band colours from code 0 to code 255, between `from` and
+// `to` times the axis end. Bands that leave the pixel unchanged leave the panel black.
+template <class S>
+void drawLegend(const ScopeCanvas& c, const plot::Plotter<S>& plot, const FalseColourLookup& lookup,
+                float from, float to) {
+    using Codes = plot::Codes<S>;
+    const float rowStep = 1.0f / static_cast<float>(c.panelHeight);
+    const float step = 2.0f * (c.xMax - c.xMin) /
+                       (static_cast<float>(c.panelWidth) * static_cast<float>(c.pixelBytes));
+    for (float v = kLegendLow; v <= kLegendHigh; v += rowStep) {
+        // Through the lookup: a luma below 0 takes the header entry.
+        const PaletteRecord& band = lookup.band(FalseColourLookup::indexOf(v));
+        if (band.mode == BandMode::Unchanged) continue;
+        const bool takesLuma = band.mode == BandMode::Colour || band.mode == BandMode::Luma;
+        const bool takesChroma = band.mode == BandMode::Colour || band.mode == BandMode::Chroma;
+        const S y = Codes::luma(takesLuma ? band.y : v);
+        const S cb = Codes::chroma(takesChroma ? band.cb : 0.0f);
+        const S cr = Codes::chroma(takesChroma ? band.cr : 0.0f);
+        for (float x = from * c.xMax; x < to * c.xMax; x += step)
+            if (const PairHit h = pairOfPoint(c, x, v)) plot.write(h, y, cb, cr);
+    }
+}
+
+template <class S, class Converter>
+void drawWith(WaveformVariant variant, const ScopeCanvas& c, const uint8_t* input, uint64_t groups,
+              float level, Converter& conv) {
+    using Codes = plot::Codes<S>;
+    const plot::Plotter<S> plot(c);
+    const bool falseColour =
+        variant == WaveformVariant::FalseColour || variant == WaveformVariant::LevelStrip;
+    if (falseColour) {
+        conv.falseColour.build(c.palette, c.gamma);
+        const float to = variant == WaveformVariant::LevelStrip ? 1.4f : 1.03f;
+        drawLegend(c, plot, conv.falseColour, variant == WaveformVariant::LevelStrip ? 1.0f : 1.01f,
+                   to);
+        drawGraticule(c, plot, c.xMin, to * c.xMax);
+    } else {
+        const float step = 2.0f * (c.xMax - c.xMin) /
+                           (static_cast<float>(c.panelWidth) * static_cast<float>(c.pixelBytes));
+        drawGraticule(c, plot, c.xMin - 2.0f * step, c.xMax);
+    }
+
+    const auto green = plot::greenBrightness(plot, level);
+    constexpr uint64_t kPixels = 2 * Converter::kPairs;
+    constexpr uint64_t kGroupBytes = Converter::kGroupBytes;
+    uint64_t column = 0;
+    for (uint64_t g = 0; g < groups; ++g) {
+        conv.load(input + g * kGroupBytes);
+        const auto x = static_cast<float>(column);
+        switch (variant) {
+            case WaveformVariant::Averaged: {
+                const auto sum = lanesOf(conv.y0 + conv.y1);
+                const float v = (sum[0] + sum[1] + sum[2] + sum[3]) * 0.125f;
+                if (const PairHit h = tracePair(c, x, v)) plot.lumaPair(h, green);
+                break;
+            }
+            case WaveformVariant::Full: {
+                const auto a = lanesOf((conv.y0 + conv.y1) * F4::all(0.5f));
+                for (int j = 0; j < 4; ++j)
+                    if (const PairHit h = tracePair(c, x + 2.0f * j, a[j]))
+                        plot.lumaPoint(h, green);
+                break;
+            }
+            case WaveformVariant::FalseColour: {
+                // The pair averages take the first lumas' place in the mapping.
+                conv.y0 = (conv.y0 + conv.y1) * F4::all(0.5f);
+                const auto a = lanesOf(conv.y0);
+                mapThroughFalseColour(conv);
+                const auto y = lanesOf(conv.y0), cb = lanesOf(conv.cb), cr = lanesOf(conv.cr);
+                for (int j = 0; j < 4; ++j)
+                    if (const PairHit h = tracePair(c, x + 2.0f * j, a[j]))
+                        plot.colouredPoint(h, plot::colourBrightness<S>(y[j], level),
+                                           Codes::chroma(cb[j]), Codes::chroma(cr[j]));
+                break;
+            }
+            case WaveformVariant::LevelStrip: {
+                const float first = lanesOf(conv.y0)[0];
+                mapThroughFalseColour(conv);
+                const float y = lanesOf(conv.y0)[0], cb = lanesOf(conv.cb)[0],
+                            cr = lanesOf(conv.cr)[0];
+                if (const PairHit h = tracePair(c, x, first))
+                    plot.colouredPoint(h, plot::colourBrightness<S>(y, level), Codes::chroma(cb),
+                                       Codes::chroma(cr));
+                break;
+            }
+        }
+        column += kPixels;
+        while (column >= c.width) column -= c.width;
+    }
+}
+
+}  // namespace
+
+void drawWaveform(WaveformVariant variant, const ScopeCanvas& canvas, const uint8_t* input,
+                  uint64_t groups, float level, xmmPixelYCbCr_mtx& converter) {
+    if (!hasPanel(canvas)) return;
+    withConcreteConverter(converter, [&](auto& c) {
+        using C = std::remove_reference_t<decltype(c)>;
+        if constexpr (requires { typename SampleOf<C>::type; })
+            drawWith<typename SampleOf<C>::type>(variant, canvas, input, groups, level, c);
+    });
+}
