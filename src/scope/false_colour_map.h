@@ -21,21 +21,17 @@ void mapThroughFalseColour(Converter& c) {
     const FalseColourLookup& t = c.falseColour;
     const auto m = Lanes::addRows(t.firstRows(), position(c.y0), t.secondRows(), position(c.y1),
                                   FalseColourLookup::kEntries - 1);
-    // NaN in the sums marks the values that stay (x == x fails only for NaN). The two tests
-    // go the same way for every group of a frame.
-    const auto mapped = [](V x, V old) { return select(x == x, x, old); };
-    if (t.keepsLuma()) {
-        c.y0 = mapped(m.v0, c.y0);
-        c.y1 = mapped(m.v3, c.y1);
-    } else {
-        c.y0 = m.v0;
-        c.y1 = m.v3;
-    }
-    if (t.keepsChroma()) {
-        c.cb = mapped(m.v1, c.cb);
-        c.cr = mapped(m.v2, c.cr);
-    } else {
-        c.cb = m.v1;
-        c.cr = m.v2;
-    }
+    // NaN in the sums marks the values that stay (x == x fails only for NaN); whether any
+    // can stay is decided once per frame.
+    const auto update = [](bool keeps, V& a, V mappedA, V& b, V mappedB) {
+        if (keeps) {
+            a = select(mappedA == mappedA, mappedA, a);
+            b = select(mappedB == mappedB, mappedB, b);
+        } else {
+            a = mappedA;
+            b = mappedB;
+        }
+    };
+    update(t.keepsLuma(), c.y0, m.v0, c.y1, m.v3);
+    update(t.keepsChroma(), c.cb, m.v1, c.cr, m.v2);
 }
