@@ -18,8 +18,8 @@
 #include <utility>
 #include <vector>
 
-#include "blend/alpha_sources.h"
 #include "bench_main.h"
+#include "blend/alpha_sources.h"
 #include "blend/blend_settings.h"
 #include "blend/kernel_context.h"
 #include "frames.h"

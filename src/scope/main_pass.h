@@ -68,9 +68,10 @@ unsigned pairsOutside(const MainPassJob& job, uint64_t pixel, uint64_t column) {
 }  // namespace main_pass
 
 // `Converter` is the concrete class of the render's converter, so nothing here is a virtual
-// call. The group walk is the same in every mode; the mode is a template argument.
+// call. The group walk is the same in every mode; the mode is a template argument. Flattened,
+// so that the converter's operations and the mapping are inlined into the loop.
 template <MainPassMode Mode, class Converter>
-void runMainPass(Converter& c, const MainPassJob& job, GroupStatistics& stats) {
+[[gnu::flatten]] void runMainPass(Converter& c, const MainPassJob& job, GroupStatistics& stats) {
     constexpr unsigned kPairs = Converter::kPairs;
     constexpr uint64_t kGroupBytes = Converter::kGroupBytes;
     constexpr uint64_t kPairBytes = kGroupBytes / kPairs;

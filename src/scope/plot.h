@@ -70,7 +70,32 @@ inline float screen(float old, float k, bool) { return 1.0f - (1.0f - k) * (1.0f
 template <class S>
 using Brightness = std::conditional_t<std::is_same_v<S, float>, float, int>;
 
-// The plot operations of one canvas in sample type S (uint8_t, int16_t or float).
+// A screen blend of one brightness for a whole trace: at 8-bit a table of every luma code, so
+// that a point costs one load; the formula at the other depths.
+template <class S>
+class FixedScreen {
+public:
+    FixedScreen(Brightness<S> k, bool fromBlack) : k_(k), fromBlack_(fromBlack) {
+        if constexpr (std::is_same_v<S, uint8_t>)
+            for (int old = 0; old < 256; ++old)
+                table_[old] = screen(static_cast<uint8_t>(old), k, fromBlack);
+    }
+    S operator()(S old) const {
+        if constexpr (std::is_same_v<S, uint8_t>)
+            return table_[old];
+        else
+            return screen(old, k_, fromBlack_);
+    }
+
+private:
+    Brightness<S> k_;
+    bool fromBlack_;
+    std::conditional_t<std::is_same_v<S, uint8_t>, uint8_t[256], char> table_{};
+};
+
+// The plot operations of one canvas in sample type S (uint8_t, int16_t or float), each on the
+// pair a point landed on. Each touches only the samples it changes: a run of points on one
+// pair then waits on as few of its own stores as it can.
 template <class S>
 class Plotter {
 public:
@@ -86,19 +111,25 @@ public:
     }
 
     // Averaged waveform: chroma halfway to green, both lumas brightened.
-    void lumaPair(PairHit h, K k) const {
+    void lumaPair(PairHit h, const FixedScreen<S>& brighten) const {
         halfwayChroma(h, ScopeColour::Green75);
-        set(h, order_.y0, screen(get(h, order_.y0), k, false));
-        set(h, order_.y1, screen(get(h, order_.y1), k, false));
+        set(h, order_.y0, brighten(get(h, order_.y0)));
+        set(h, order_.y1, brighten(get(h, order_.y1)));
     }
     // Full waveform: chroma halfway to green, the point's luma brightened.
-    void lumaPoint(PairHit h, K k) const {
+    void lumaPoint(PairHit h, const FixedScreen<S>& brighten) const {
         halfwayChroma(h, ScopeColour::Green75);
         const int pos = lumaSlot(h);
-        set(h, pos, screen(get(h, pos), k, false));
+        set(h, pos, brighten(get(h, pos)));
     }
-    // False-colour trace and vectorscope trace: the point's own chroma, its luma brightened
-    // relative to black.
+    // Vectorscope trace: the point's own chroma, its luma brightened relative to black.
+    void colouredPoint(PairHit h, const FixedScreen<S>& brighten, S cb, S cr) const {
+        set(h, order_.cb, cb);
+        set(h, order_.cr, cr);
+        const int pos = lumaSlot(h);
+        set(h, pos, brighten(get(h, pos)));
+    }
+    // False-colour trace: the same, at the brightness of the point's own colour.
     void colouredPoint(PairHit h, K k, S cb, S cr) const {
         set(h, order_.cb, cb);
         set(h, order_.cr, cr);

@@ -4,6 +4,9 @@
 // the area the canvas's owner may write, in the frame's depth and sample order.
 #pragma once
 
+#include <smmintrin.h>
+
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -59,6 +62,7 @@ struct ScopeCanvas {
     PixelLayout layout = PixelLayout::None;
     uint8_t* pixels = nullptr;
     uint64_t frameBytes = 0;
+    uint64_t framePixels = 0;  // frameBytes / pixelBytes
     uint64_t width = 0, height = 0;
     uint64_t pixelBytes = 0;
     uint64_t topLeft = 0;     // pixel index of the panel's top-left corner
@@ -81,8 +85,7 @@ constexpr bool drawable(PixelDepth depth, uint64_t pixelBytes) {
 inline uint8_t* pairAt(const ScopeCanvas& c, int64_t index) {
     if (index < 0) return nullptr;
     const auto first = static_cast<uint64_t>(index);
-    if (first >= c.frameBytes / c.pixelBytes || c.frameBytes / c.pixelBytes - first < 2)
-        return nullptr;
+    if (first >= c.framePixels || c.framePixels - first < 2) return nullptr;
     return c.pixels + first * c.pixelBytes;
 }
 
@@ -116,6 +119,47 @@ inline PairHit pairInPanel(const ScopeCanvas& c, int64_t column, int64_t row) {
         frameColumn < c.area.firstColumn || frameColumn > c.area.lastColumn)
         return {};
     return {pairAt(c, index & ~int64_t{1}), (index & 1) != 0};
+}
+
+// Four points at once, each as pairInPanel takes it: panel columns and rows of the lanes in
+// `valid` (bit k for lane k). The pixel index of each pair found, and bits of the lanes that
+// found a pair and of those whose point is the pair's second pixel. Worked in 32 bits, for
+// canvases whose frame holds fewer than 2^30 pixels (vectorHits).
+struct PairHits {
+    int found = 0, second = 0;
+    alignas(16) std::array<int64_t, 4> pixel{};
+};
+inline bool vectorHits(const ScopeCanvas& c) {
+    return c.framePixels + 2 * c.width < (uint64_t{1} << 30);
+}
+inline PairHits pairsInPanel(const ScopeCanvas& c, __m128i columns, __m128i rows, int valid) {
+    const auto all = [](int64_t v) { return _mm_set1_epi32(static_cast<int32_t>(v)); };
+    const __m128i index = _mm_sub_epi32(_mm_add_epi32(all(int64_t(c.bottomLeft)), columns),
+                                        _mm_mullo_epi32(rows, all(int64_t(c.width))));
+    const __m128i odd = _mm_and_si128(index, _mm_set1_epi32(1));
+    const __m128i pair = _mm_andnot_si128(_mm_set1_epi32(1), index);
+    const __m128i frameRow = _mm_sub_epi32(all(int64_t{c.top} + c.panelHeight), rows);
+    const __m128i frameColumn = _mm_sub_epi32(_mm_add_epi32(all(c.left), columns), odd);
+    // Inside where neither bound is passed: first <= v and v <= last, as v > first - 1 and
+    // last + 1 > v.
+    const auto within = [&all](__m128i v, int64_t first, int64_t last) {
+        return _mm_and_si128(_mm_cmpgt_epi32(v, all(first - 1)), _mm_cmpgt_epi32(all(last + 1), v));
+    };
+    const __m128i inside =
+        _mm_and_si128(_mm_and_si128(within(frameRow, c.area.firstRow, c.area.lastRow),
+                                    within(frameColumn, c.area.firstColumn, c.area.lastColumn)),
+                      within(pair, 0, static_cast<int64_t>(c.framePixels) - 2));
+    PairHits h;
+    h.found = _mm_movemask_ps(_mm_castsi128_ps(inside)) & valid;
+    h.second = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(odd, _mm_set1_epi32(1))));
+    _mm_store_si128(reinterpret_cast<__m128i*>(h.pixel.data()), _mm_cvtepi32_epi64(pair));
+    _mm_store_si128(reinterpret_cast<__m128i*>(h.pixel.data()) + 1,
+                    _mm_cvtepi32_epi64(_mm_srli_si128(pair, 8)));
+    return h;
+}
+inline PairHit hitOf(const ScopeCanvas& c, const PairHits& h, int lane) {
+    return {c.pixels + static_cast<uint64_t>(h.pixel[lane]) * c.pixelBytes,
+            ((h.second >> lane) & 1) != 0};
 }
 
 // The pair a value point lands on.

@@ -58,6 +58,7 @@ ScopeCanvas canvasOf(const FrameFormat& frame, uint8_t* pixels, uint32_t left, u
     c.layout = frame.layout;
     c.pixels = pixels;
     c.frameBytes = frame.frameBytes;
+    c.framePixels = frame.pixelBytes != 0 ? frame.frameBytes / frame.pixelBytes : 0;
     c.width = frame.width;
     c.height = frame.height;
     c.pixelBytes = frame.pixelBytes;

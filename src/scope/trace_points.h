@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <optional>
+#include <type_traits>
 
 #include "pixel/ycbcr_converter.h"
 #include "scope/scope_canvas.h"
@@ -38,8 +39,62 @@ struct ValuePoint {
 };
 inline std::optional<ValuePoint> withinAxes(const ScopeCanvas& c, float x, float y) {
     if (std::isnan(x) || std::isnan(y)) return std::nullopt;
-    return ValuePoint{std::fmin(std::fmax(x, c.xMin), c.xMax),
-                      std::fmin(std::fmax(y, c.yMin), c.yMax)};
+    const auto within = [](float v, float lo, float hi) { return v < lo ? lo : v > hi ? hi : v; };
+    return ValuePoint{within(x, c.xMin, c.xMax), within(y, c.yMin, c.yMax)};
+}
+
+// Four trace points at once, clamped to the axes (NaN ones dropped), and the pairs they land
+// on: pairOfPoint lane by lane.
+struct TraceLanes {
+    F4 x, y;  // the clamped values
+    PairHits hits;
+};
+inline TraceLanes traceLanes(const ScopeCanvas& c, F4 x, F4 y) {
+    TraceLanes t;
+    const int valid = _mm_movemask_ps(((x == x) & (y == y)).v);
+    // The value first: a NaN lane takes the bound, and is dropped by `valid` anyway.
+    t.x = clamp(x, F4::all(c.xMin), F4::all(c.xMax));
+    t.y = clamp(y, F4::all(c.yMin), F4::all(c.yMax));
+    const F4 columns = (t.x - F4::all(c.xMin)) * F4::all(c.xScale);
+    const F4 rows = (t.y - F4::all(c.yMin)) * F4::all(c.yScale);
+    const __m128i columnCodes = _mm_cvttps_epi32(columns.v), rowCodes = _mm_cvttps_epi32(rows.v);
+    if (vectorHits(c)) {
+        t.hits = pairsInPanel(c, columnCodes, rowCodes, valid);
+        return t;
+    }
+    // A frame too large for 32-bit indices: the same rules lane by lane.
+    alignas(16) int32_t column[4], row[4];
+    _mm_store_si128(reinterpret_cast<__m128i*>(column), columnCodes);
+    _mm_store_si128(reinterpret_cast<__m128i*>(row), rowCodes);
+    for (int k = 0; k < 4; ++k) {
+        const PairHit h = (valid >> k) & 1 ? pairInPanel(c, column[k], row[k]) : PairHit{};
+        t.hits.found |= h ? 1 << k : 0;
+        t.hits.second |= h.second ? 1 << k : 0;
+        t.hits.pixel[k] = h ? (h.pair - c.pixels) / static_cast<int64_t>(c.pixelBytes) : 0;
+    }
+    return t;
+}
+
+// The chroma codes of four working values in sample type S, made in vector code.
+template <class S>
+std::array<S, 4> chromaCodes(F4 v) {
+    std::array<S, 4> out;
+    if constexpr (std::is_same_v<S, float>) {
+        _mm_storeu_ps(out.data(), v.v);
+    } else {
+        // 8-bit rounds to nearest (the processor's mode, ties to even), 2.14 truncates.
+        alignas(16) int32_t codes[4];
+        if constexpr (std::is_same_v<S, uint8_t>) {
+            const F4 code =
+                clamp(v * F4::all(224.0f) + F4::all(128.0f), F4::zero(), F4::all(255.0f));
+            _mm_store_si128(reinterpret_cast<__m128i*>(codes), _mm_cvtps_epi32(code.v));
+        } else {
+            const F4 code = clamp(v * F4::all(16384.0f), F4::all(-32768.0f), F4::all(32767.0f));
+            _mm_store_si128(reinterpret_cast<__m128i*>(codes), _mm_cvttps_epi32(code.v));
+        }
+        for (int k = 0; k < 4; ++k) out[k] = static_cast<S>(codes[k]);
+    }
+    return out;
 }
 
 // The pair of a clamped trace point.

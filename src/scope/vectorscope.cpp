@@ -86,13 +86,15 @@ void drawGraticule(const ScopeCanvas& c, const plot::Plotter<S>& plot) {
     }
 }
 
+// Flattened, so that the converter's operations are inlined into the group loop.
 template <class S, class Converter>
-void drawWith(VectorscopeVariant variant, const ScopeCanvas& c, const uint8_t* input,
-              uint64_t groups, float level, Converter& conv) {
+[[gnu::flatten]] void drawWith(VectorscopeVariant variant, const ScopeCanvas& c,
+                               const uint8_t* input, uint64_t groups, float level,
+                               Converter& conv) {
     using Codes = plot::Codes<S>;
     const plot::Plotter<S> plot(c);
     drawGraticule(c, plot);
-    const auto k = plot::chromaBrightness<S>(level);
+    const plot::FixedScreen<S> k(plot::chromaBrightness<S>(level), true);
     const auto point = [&](float cb, float cr) {
         const auto p = withinAxes(c, cb, cr);
         if (!p) return;
@@ -101,10 +103,16 @@ void drawWith(VectorscopeVariant variant, const ScopeCanvas& c, const uint8_t* i
     };
     for (uint64_t g = 0; g < groups; ++g) {
         conv.load(input + g * Converter::kGroupBytes);
-        const auto cb = lanesOf(conv.cb), cr = lanesOf(conv.cr);
         if (variant == VectorscopeVariant::Full) {
-            for (int j = 0; j < 4; ++j) point(cb[j], cr[j]);
+            const TraceLanes t = traceLanes(c, conv.cb, conv.cr);
+            const auto cb = chromaCodes<S>(t.x), cr = chromaCodes<S>(t.y);
+            for (int j = 0; j < 4; ++j)
+                if ((t.hits.found >> j) & 1) {
+                    const PairHit h = hitOf(c, t.hits, j);
+                    plot.colouredPoint(h, k, cb[j], cr[j]);
+                }
         } else {
+            const auto cb = lanesOf(conv.cb), cr = lanesOf(conv.cr);
             point((cb[0] + cb[1] + cb[2] + cb[3]) * 0.25f, (cr[0] + cr[1] + cr[2] + cr[3]) * 0.25f);
         }
     }

@@ -8,6 +8,8 @@ namespace {
 
 constexpr float kLegendLow = -0.0698689967f;  // code 0 at 8-bit video levels
 constexpr float kLegendHigh = 1.0913242f;     // code 255: (255 - 16) / 219
+// The columns of a group's pairs, from its first pixel.
+const F4 kPairColumns = _mm_setr_ps(0.0f, 2.0f, 4.0f, 6.0f);
 
 // Horizontal lines at the levels 0 to 1 in yellow and at the code limits in white, each from
 // `from` to `to` times the axis end, a point every two pixels of the panel.
@@ -47,9 +49,10 @@ void drawLegend(const ScopeCanvas& c, const plot::Plotter<S>& plot, const FalseC
     }
 }
 
+// Flattened, so that the converter's operations are inlined into the group loop.
 template <class S, class Converter>
-void drawWith(WaveformVariant variant, const ScopeCanvas& c, const uint8_t* input, uint64_t groups,
-              float level, Converter& conv) {
+[[gnu::flatten]] void drawWith(WaveformVariant variant, const ScopeCanvas& c, const uint8_t* input,
+                               uint64_t groups, float level, Converter& conv) {
     using Codes = plot::Codes<S>;
     const plot::Plotter<S> plot(c);
     const bool falseColour =
@@ -66,7 +69,7 @@ void drawWith(WaveformVariant variant, const ScopeCanvas& c, const uint8_t* inpu
         drawGraticule(c, plot, c.xMin - 2.0f * step, c.xMax);
     }
 
-    const auto green = plot::greenBrightness(plot, level);
+    const plot::FixedScreen<S> green(plot::greenBrightness(plot, level), false);
     constexpr uint64_t kPixels = 2 * Converter::kPairs;
     constexpr uint64_t kGroupBytes = Converter::kGroupBytes;
     uint64_t column = 0;
@@ -81,22 +84,27 @@ void drawWith(WaveformVariant variant, const ScopeCanvas& c, const uint8_t* inpu
                 break;
             }
             case WaveformVariant::Full: {
-                const auto a = lanesOf((conv.y0 + conv.y1) * F4::all(0.5f));
+                const TraceLanes t =
+                    traceLanes(c, F4::all(x) + kPairColumns, (conv.y0 + conv.y1) * F4::all(0.5f));
                 for (int j = 0; j < 4; ++j)
-                    if (const PairHit h = tracePair(c, x + 2.0f * j, a[j]))
+                    if ((t.hits.found >> j) & 1) {
+                        const PairHit h = hitOf(c, t.hits, j);
                         plot.lumaPoint(h, green);
+                    }
                 break;
             }
             case WaveformVariant::FalseColour: {
                 // The pair averages take the first lumas' place in the mapping.
                 conv.y0 = (conv.y0 + conv.y1) * F4::all(0.5f);
-                const auto a = lanesOf(conv.y0);
+                const TraceLanes t = traceLanes(c, F4::all(x) + kPairColumns, conv.y0);
                 mapThroughFalseColour(conv);
-                const auto y = lanesOf(conv.y0), cb = lanesOf(conv.cb), cr = lanesOf(conv.cr);
+                const auto y = lanesOf(conv.y0);
+                const auto cb = chromaCodes<S>(conv.cb), cr = chromaCodes<S>(conv.cr);
                 for (int j = 0; j < 4; ++j)
-                    if (const PairHit h = tracePair(c, x + 2.0f * j, a[j]))
-                        plot.colouredPoint(h, plot::colourBrightness<S>(y[j], level),
-                                           Codes::chroma(cb[j]), Codes::chroma(cr[j]));
+                    if ((t.hits.found >> j) & 1) {
+                        const PairHit h = hitOf(c, t.hits, j);
+                        plot.colouredPoint(h, plot::colourBrightness<S>(y[j], level), cb[j], cr[j]);
+                    }
                 break;
             }
             case WaveformVariant::LevelStrip: {
