@@ -1,6 +1,6 @@
 #include "blend/alpha.h"
 
-AlphaConstants makeAlphaConstants(const KernelContext& context) {
+AlphaConstants<F4> makeAlphaConstants(const KernelContext& context) {
     const BlendSettings& s = *context.settings;
     const F4 low = context.alphaLowV, high = context.alphaHighV;
     const F4 softLow = context.alphaSoftLowV, softHigh = context.alphaSoftHighV;
@@ -8,7 +8,7 @@ AlphaConstants makeAlphaConstants(const KernelContext& context) {
     // The distances that matter are not negative: y <= L below, y >= H above.
     const F4 never = F4::all(-1.0f);
 
-    AlphaConstants k{};
+    AlphaConstants<F4> k{};
     k.rotate = s.alphaRotateV;
     k.low = low;
     k.high = high;

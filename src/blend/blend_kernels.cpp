@@ -13,17 +13,20 @@
 
 namespace {
 
-bool aligned16(const void* p) { return (reinterpret_cast<uintptr_t>(p) & 15u) == 0; }
+using Job = FrameJob<F4>;
 
-FrameJob makeJob(const KernelContext& context, const uint8_t* background, const uint8_t* foreground,
-                 uint8_t* output, size_t groups) {
+bool alignedTo(const void* p, uintptr_t bytes) {
+    return (reinterpret_cast<uintptr_t>(p) & (bytes - 1)) == 0;
+}
+
+Job makeJob(const KernelContext& context, const uint8_t* background, const uint8_t* foreground,
+            uint8_t* output) {
     const BlendSettings& s = *context.settings;
-    FrameJob job{};
+    Job job{};
     job.background = background;
     job.foreground = foreground;
     job.matte = s.matteData;
     job.output = output;
-    job.groups = groups;
     const bool legal = isSet(s.clampToLegal);
     // Without the clamp the upper bound stays just below 2.0, so 2.14 stores 32766 at most.
     job.format =
@@ -41,56 +44,99 @@ FrameJob makeJob(const KernelContext& context, const uint8_t* background, const 
     return job;
 }
 
-// Runs the loops of the frame's depth over `job`; float frames stream when every buffer
-// allows it.
-void runDepth(int kernel, const FrameJob& job, const PassFlags& flags, const FrameFormat& frame) {
+// The loops of one depth at the width `simd`.
+template <DepthPath Path>
+void runPath(int kernel, const Job& job, const PassFlags& flags, SimdPath simd) {
+    if (simd == SimdPath::Avx2)
+        avx2::runFrame<Path>(kernel, job, flags);
+    else
+        runFrame<Path>(kernel, job, flags);
+}
+
+// Runs the loops of the frame's depth over `job`, whose groups are of the width of `simd`;
+// float frames stream when every buffer is aligned as that width's streaming accesses need.
+void runDepth(int kernel, const Job& job, const PassFlags& flags, const FrameFormat& frame,
+              SimdPath simd) {
     switch (frame.depth) {
         case PixelDepth::Bits8:
             if (frame.range == ValueRange::Video)
-                runFrame<DepthPath::Bits8Video>(kernel, job, flags);
+                runPath<DepthPath::Bits8Video>(kernel, job, flags, simd);
             else
-                runFrame<DepthPath::Bits8Full>(kernel, job, flags);
+                runPath<DepthPath::Bits8Full>(kernel, job, flags, simd);
             break;
         case PixelDepth::Fixed2_14:
-            runFrame<DepthPath::Fixed2_14>(kernel, job, flags);
+            runPath<DepthPath::Fixed2_14>(kernel, job, flags, simd);
             break;
         default: {
-            const bool streaming = aligned16(job.background) && aligned16(job.output) &&
-                                   (!job.foreground || aligned16(job.foreground)) &&
-                                   (!job.matte || aligned16(job.matte));
+            const uintptr_t a = simd == SimdPath::Avx2 ? 32 : 16;
+            const bool streaming = alignedTo(job.background, a) && alignedTo(job.output, a) &&
+                                   (!job.foreground || alignedTo(job.foreground, a)) &&
+                                   (!job.matte || alignedTo(job.matte, a));
             if (streaming)
-                runFrame<DepthPath::FloatAligned>(kernel, job, flags);
+                runPath<DepthPath::FloatAligned>(kernel, job, flags, simd);
             else
-                runFrame<DepthPath::FloatUnaligned>(kernel, job, flags);
+                runPath<DepthPath::FloatUnaligned>(kernel, job, flags, simd);
         }
     }
+}
+
+// The job from pixel `first` on, with `groups` groups; a buffer that is not there stays null.
+Job partOf(const Job& job, size_t first, size_t groups, uint32_t pixelBytes) {
+    const size_t offset = first * pixelBytes;
+    const auto from = [offset](auto* p) { return p ? p + offset : p; };
+    Job part = job;
+    part.background = from(job.background);
+    part.foreground = from(job.foreground);
+    part.matte = from(job.matte);
+    part.output = from(job.output);
+    part.groups = groups;
+    return part;
 }
 
 // The last one to three pixels of a frame whose pixel count is not a multiple of four go
 // through the same loop as one group padded with zeros: copied in, processed, copied out.
 // Every output pixel is then the result of the same per-lane arithmetic, and nothing is
-// read or written past the frames' ends.
-void runTail(int kernel, const FrameJob& job, const PassFlags& flags, const FrameFormat& frame,
+// read or written past the frames' ends. `job` starts at the first of them.
+void runTail(int kernel, const Job& job, const PassFlags& flags, const FrameFormat& frame,
              size_t pixels) {
     struct alignas(16) PaddedGroup {
         uint8_t bytes[4 * 16] = {};  // four pixels of the largest depth
     };
-    const size_t offset = job.groups * 4 * frame.pixelBytes;
     const size_t bytes = pixels * frame.pixelBytes;
     PaddedGroup background, foreground, matte, output;
-    const auto copyIn = [&](const uint8_t* frameStart, PaddedGroup& group) -> const uint8_t* {
-        if (!frameStart) return nullptr;
-        std::memcpy(group.bytes, frameStart + offset, bytes);
+    const auto copyIn = [&](const uint8_t* start, PaddedGroup& group) -> const uint8_t* {
+        if (!start) return nullptr;
+        std::memcpy(group.bytes, start, bytes);
         return group.bytes;
     };
-    FrameJob tail = job;
+    Job tail = job;
     tail.background = copyIn(job.background, background);
     tail.foreground = copyIn(job.foreground, foreground);
     tail.matte = copyIn(job.matte, matte);
     tail.output = output.bytes;
     tail.groups = 1;
-    runDepth(kernel, tail, flags, frame);
-    std::memcpy(job.output + offset, output.bytes, bytes);
+    runDepth(kernel, tail, flags, frame, SimdPath::Sse41);
+    std::memcpy(job.output, output.bytes, bytes);
+}
+
+// The frame in groups of eight on the AVX2 path, then what is left in groups of four (one at
+// most after groups of eight), then the padded tail: every pixel gets the same per-lane
+// arithmetic whichever loop takes it.
+void runFrameOf(int kernel, const Job& job, const PassFlags& flags, const FrameFormat& frame,
+                size_t pixels, SimdPath simd) {
+    size_t done = 0;
+    if (simd == SimdPath::Avx2 && pixels >= 8) {
+        runDepth(kernel, partOf(job, 0, pixels / 8, frame.pixelBytes), flags, frame, simd);
+        done = pixels / 8 * 8;
+    }
+    if (pixels - done >= 4) {
+        const size_t groups = (pixels - done) / 4;
+        runDepth(kernel, partOf(job, done, groups, frame.pixelBytes), flags, frame,
+                 SimdPath::Sse41);
+        done += groups * 4;
+    }
+    if (done < pixels)
+        runTail(kernel, partOf(job, done, 1, frame.pixelBytes), flags, frame, pixels - done);
 }
 
 template <int Kernel>
@@ -103,7 +149,7 @@ void blendKernel(const KernelContext* context, const uint8_t* background, const 
     const size_t pixels = static_cast<size_t>(s.frame.frameBytes / pixelBytes);
     if (pixels == 0) return;
 
-    FrameJob job = makeJob(*context, background, foreground, output, pixels / 4);
+    Job job = makeJob(*context, background, foreground, output);
     const bool matteOn = isSet(s.alphaEnabled) && s.matteData != nullptr;
     PassFlags flags{matteOn, matteOn && isSet(s.showAlpha), context->fgCorrectionOn != 0,
                     context->outCorrectionOn != 0,
@@ -121,8 +167,7 @@ void blendKernel(const KernelContext* context, const uint8_t* background, const 
             flags.fgCorrection = false;
         }
     }
-    if (job.groups != 0) runDepth(Kernel, job, flags, s.frame);
-    if (pixels % 4 != 0) runTail(Kernel, job, flags, s.frame, pixels % 4);
+    runFrameOf(Kernel, job, flags, s.frame, pixels, context->simd);
 }
 
 template <size_t... Mode>

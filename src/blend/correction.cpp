@@ -2,8 +2,9 @@
 
 #include "blend/luma.h"
 
-CorrectionConstants makeCorrection(bool invert, __m128 contrast, __m128 brightness,
-                                   __m128 saturation, __m128 shiftR, __m128 shiftG, __m128 shiftB) {
+CorrectionConstants<F4> makeCorrection(bool invert, __m128 contrast, __m128 brightness,
+                                       __m128 saturation, __m128 shiftR, __m128 shiftG,
+                                       __m128 shiftB) {
     const F4 one = F4::all(1.0f);
     const F4 contrastPlus1 = F4(contrast) + one;
     const F4 lineOffset = F4(brightness) - F4(contrast) * F4::all(0.5f);
@@ -22,8 +23,8 @@ CorrectionConstants makeCorrection(bool invert, __m128 contrast, __m128 brightne
             grey + F4(shiftB)};
 }
 
-CorrectionConstants composed(const CorrectionConstants& first, F4 scale,
-                             const CorrectionConstants& then) {
+CorrectionConstants<F4> composed(const CorrectionConstants<F4>& first, F4 scale,
+                                 const CorrectionConstants<F4>& then) {
     // then(x) = d2 x + w2.x + t2 with x = d1 c + w1.c + t1 in every channel, the scale
     // already taken into d1, w1 and t1:
     //   d2 d1 c + (d2 + sum w2) w1.c + d1 w2.c + d2 t1 + w2.t1 + t2.

@@ -14,17 +14,20 @@
 // Made once per frame, a pixel then costs a weighted sum and three multiply-adds: fourteen
 // operations where the steps one by one spend twenty-one. The value is the same to within a
 // few units of the last bit.
+template <class V>
 struct CorrectionConstants {
-    F4 diagonal;                         // sigma * slope
-    F4 weightR, weightG, weightB;        // (1 - sigma) * slope * the luma weight of the channel
-    F4 constantR, constantG, constantB;  // what a channel of 0 becomes
+    V diagonal;                         // sigma * slope
+    V weightR, weightG, weightB;        // (1 - sigma) * slope * the luma weight of the channel
+    V constantR, constantG, constantB;  // what a channel of 0 becomes
 };
 
-CorrectionConstants makeCorrection(bool invert, __m128 contrast, __m128 brightness,
-                                   __m128 saturation, __m128 shiftR, __m128 shiftG, __m128 shiftB);
+CorrectionConstants<F4> makeCorrection(bool invert, __m128 contrast, __m128 brightness,
+                                       __m128 saturation, __m128 shiftR, __m128 shiftG,
+                                       __m128 shiftB);
 
-inline void correct(F4& r, F4& g, F4& b, const CorrectionConstants& k) {
-    const F4 y = (r * k.weightR + g * k.weightG) + b * k.weightB;
+template <class V>
+void correct(V& r, V& g, V& b, const CorrectionConstants<V>& k) {
+    const V y = (r * k.weightR + g * k.weightG) + b * k.weightB;
     r = r * k.diagonal + (y + k.constantR);
     g = g * k.diagonal + (y + k.constantG);
     b = b * k.diagonal + (y + k.constantB);
@@ -32,5 +35,5 @@ inline void correct(F4& r, F4& g, F4& b, const CorrectionConstants& k) {
 
 // `first`, a scale of all three channels by `scale`, then `then`, as one correction: the form
 // above is closed under both, so the three cost what one correction costs.
-CorrectionConstants composed(const CorrectionConstants& first, F4 scale,
-                             const CorrectionConstants& then);
+CorrectionConstants<F4> composed(const CorrectionConstants<F4>& first, F4 scale,
+                                 const CorrectionConstants<F4>& then);

@@ -20,12 +20,25 @@ struct PassFlags {
 
 enum class DepthPath { Bits8Full, Bits8Video, Fixed2_14, FloatAligned, FloatUnaligned };
 
-// One per sample depth, each instantiated in a translation unit of its own.
+// The four-lane loops of one sample depth, each instantiated in a translation unit of its
+// own; job.groups counts groups of four pixels.
 template <DepthPath Path>
-void runFrame(int kernel, const FrameJob& job, const PassFlags& flags);
+void runFrame(int kernel, const FrameJob<F4>& job, const PassFlags& flags);
 
-extern template void runFrame<DepthPath::Bits8Full>(int, const FrameJob&, const PassFlags&);
-extern template void runFrame<DepthPath::Bits8Video>(int, const FrameJob&, const PassFlags&);
-extern template void runFrame<DepthPath::Fixed2_14>(int, const FrameJob&, const PassFlags&);
-extern template void runFrame<DepthPath::FloatAligned>(int, const FrameJob&, const PassFlags&);
-extern template void runFrame<DepthPath::FloatUnaligned>(int, const FrameJob&, const PassFlags&);
+extern template void runFrame<DepthPath::Bits8Full>(int, const FrameJob<F4>&, const PassFlags&);
+extern template void runFrame<DepthPath::Bits8Video>(int, const FrameJob<F4>&, const PassFlags&);
+extern template void runFrame<DepthPath::Fixed2_14>(int, const FrameJob<F4>&, const PassFlags&);
+extern template void runFrame<DepthPath::FloatAligned>(int, const FrameJob<F4>&, const PassFlags&);
+extern template void runFrame<DepthPath::FloatUnaligned>(int, const FrameJob<F4>&,
+                                                         const PassFlags&);
+
+namespace avx2 {
+
+// The same loops over eight lanes, built for AVX2 in translation units of their own (src/
+// blend/avx2/); job.groups counts groups of eight pixels, and float frames stream only when
+// every buffer is aligned to 32 bytes. Called only where the processor runs AVX2
+// (pixel/simd_path.h).
+template <DepthPath Path>
+void runFrame(int kernel, const FrameJob<F4>& job, const PassFlags& flags);
+
+}  // namespace avx2

@@ -1,4 +1,5 @@
-// The tables of instantiated loops behind runFrame; included only by the per-depth files.
+// The tables of instantiated loops behind runFrame, for the pixel I/O of either width;
+// included only by the per-depth files.
 #pragma once
 
 #include <array>
@@ -37,15 +38,16 @@ struct IoOf<DepthPath::FloatUnaligned> {
 // The two passes that differ per kernel, each as the address of one of its loops.
 struct ColourPass {
     template <class Mode, class Io, bool MixOne, bool Fg, bool Out>
-    static constexpr void (*loop)(const FrameJob&) =
+    static constexpr void (*loop)(const FrameJob<typename Io::Lanes>&) =
         pipeline::colourPass<Mode, Io, MixOne, Fg, Out>;
 };
 // The matte pass has two, [unpremultiply]; a mode that reads no foreground has nothing to
 // divide, so both are the same loop.
 struct MattePass {
-    using Loop = void (*)(const FrameJob&, pipeline::AlphaStage);
+    template <class V>
+    using Loop = void (*)(const FrameJob<V>&, pipeline::AlphaStage<V>);
     template <class Mode, class Io, bool MixOne, bool Fg, bool Out>
-    static constexpr std::array<Loop, 2> loop = {
+    static constexpr std::array<Loop<typename Io::Lanes>, 2> loop = {
         pipeline::mattePass<Mode, Io, MixOne, Fg, Out, false>,
         pipeline::mattePass<Mode, Io, MixOne, Fg, Out, mode::readsForeground<Mode>()>};
 };
@@ -78,7 +80,8 @@ constexpr auto loopTable(std::index_sequence<K...>) {
 // The stages of one source, indexed by their AlphaOptions bits.
 template <class Io, uint32_t Source, unsigned... O>
 constexpr auto stagesOf(std::integer_sequence<unsigned, O...>) {
-    return std::array<pipeline::AlphaStage, sizeof...(O)>{pipeline::alphaStage<Io, Source, O>...};
+    return std::array<pipeline::AlphaStage<typename Io::Lanes>, sizeof...(O)>{
+        pipeline::alphaStage<Io, Source, O>...};
 }
 
 // [alphaStageOf(source)][AlphaOptions bits]
@@ -88,12 +91,9 @@ constexpr auto alphaStages(std::integer_sequence<uint32_t, S...>) {
     return std::array{stagesOf<Io, S>(options)...};
 }
 
-}  // namespace frame_runner_detail
-
-template <DepthPath Path>
-void runFrame(int kernel, const FrameJob& job, const PassFlags& flags) {
-    using namespace frame_runner_detail;
-    using Io = typename IoOf<Path>::type;
+// Runs the loop of `kernel` for the pass the flags name.
+template <class Io>
+void runLoops(int kernel, const FrameJob<typename Io::Lanes>& job, const PassFlags& flags) {
     constexpr auto kernels = std::make_index_sequence<mode::kKernelCount>();
     static constexpr auto kColour = loopTable<ColourPass, Io>(kernels);
     static constexpr auto kMatte = loopTable<MattePass, Io>(kernels);
@@ -116,4 +116,12 @@ void runFrame(int kernel, const FrameJob& job, const PassFlags& flags) {
     const unsigned options = common | (flags.unpremultiply ? Options::kUnpremultiply : 0u);
     kMatte[kernel][flags.mixOne][flags.fgCorrection][flags.outCorrection][flags.unpremultiply](
         job, kStages[source][options]);
+}
+
+}  // namespace frame_runner_detail
+
+template <DepthPath Path>
+void runFrame(int kernel, const FrameJob<F4>& job, const PassFlags& flags) {
+    using namespace frame_runner_detail;
+    runLoops<typename IoOf<Path>::type>(kernel, job, flags);
 }

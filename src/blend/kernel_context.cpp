@@ -22,6 +22,7 @@ KernelContext makeKernelContext(BlendSettings& s) {
 
     KernelContext k{};
     k.settings = &s;
+    k.simd = chosenSimdPath();
     k.fgCorrectionOn = isSet(s.fgCorrection);
     k.outCorrectionOn = isSet(s.outCorrection);
     k.invertOutputOn = isSet(s.invertOutput);

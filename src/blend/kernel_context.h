@@ -9,9 +9,11 @@
 
 #include "blend/blend_settings.h"
 #include "blend/mode_table.h"
+#include "pixel/simd_path.h"
 
 struct KernelContext {
     const BlendSettings* settings;
+    SimdPath simd;  // the width of the loops: the module's choice, or a test's
     uint8_t fgCorrectionOn;
     uint8_t outCorrectionOn;
     uint8_t invertOutputOn;

@@ -7,6 +7,9 @@ namespace luma709 {
 
 inline constexpr float kR = 0.2126f, kG = 0.7152f, kB = 0.0722f;
 
-inline F4 of(F4 r, F4 g, F4 b) { return (r * F4::all(kR) + g * F4::all(kG)) + b * F4::all(kB); }
+template <class V>
+V of(V r, V g, V b) {
+    return (r * V::all(kR) + g * V::all(kG)) + b * V::all(kB);
+}
 
 }  // namespace luma709

@@ -2,7 +2,8 @@
 // blend, mix, correct, clamp, store. A kernel is this template instantiated with one blend
 // formula; the pass, the sample depth, the correction switches and a mix of exactly 1 are
 // template arguments chosen once per frame, so the loops below hold no branch on any of
-// them. The clamp to the legal bounds is part of every store (pixel_io.h).
+// them. The clamp to the legal bounds is part of every store (pixel_io.h). The lane type V
+// comes with the pixel I/O (Io::Lanes): four pixels a group, or eight on the AVX2 path.
 #pragma once
 
 #include <cstddef>
@@ -14,17 +15,18 @@
 #include "blend/pixel_io.h"
 
 // Everything one frame's pass needs, built once per frame.
+template <class V>
 struct FrameJob {
     const uint8_t* background;
     const uint8_t* foreground;
     const uint8_t* matte;  // null unless the matte pass or the show-alpha pass runs
     uint8_t* output;
-    size_t groups;           // whole groups of four pixels
-    FormatConstants format;  // with the legal bounds
-    ModeValues mode;
-    F4 mix, oneMinusMix;
-    CorrectionConstants fg, out;
-    AlphaConstants alpha;
+    size_t groups;              // whole groups of V::kLanes pixels
+    FormatConstants<V> format;  // with the legal bounds
+    ModeValues<V> mode;
+    V mix, oneMinusMix;
+    CorrectionConstants<V> fg, out;
+    AlphaConstants<V> alpha;
 };
 
 namespace pipeline {
@@ -39,17 +41,25 @@ namespace pipeline {
 inline constexpr size_t kChunkGroups = 128;
 
 // Groups in the chunk that starts at group `first`: a whole chunk, or the rest of the frame.
-inline size_t chunkLength(const FrameJob& job, size_t first) {
+template <class V>
+size_t chunkLength(const FrameJob<V>& job, size_t first) {
     return job.groups - first < kChunkGroups ? job.groups - first : kChunkGroups;
 }
 
+template <class V>
 struct AlphaChunk {
-    F4 raw[kChunkGroups];              // the source value x
-    F4 foregroundScale[kChunkGroups];  // 1 / x where x > 0, else 1; when unpremultiplying
-    F4 alpha[kChunkGroups];            // the final alpha, before the output clamp
+    V raw[kChunkGroups];              // the source value x
+    V foregroundScale[kChunkGroups];  // 1 / x where x > 0, else 1; when unpremultiplying
+    V alpha[kChunkGroups];            // the final alpha, before the output clamp
 };
 
-using AlphaStage = void (*)(const FrameJob& job, size_t first, size_t count, AlphaChunk& chunk);
+template <class V>
+using AlphaStage = void (*)(const FrameJob<V>& job, size_t first, size_t count,
+                            AlphaChunk<V>& chunk);
+
+// The bytes of one group of `Io`.
+template <class Io>
+inline constexpr size_t kGroupBytes = Io::Lanes::kLanes* Io::kPixelBytes;
 
 // What an alpha stage does besides reading its source, as the bits of a template argument:
 // the keying window, unpremultiplying, and rotating or inverting the alpha.
@@ -58,8 +68,8 @@ struct AlphaOptions {
 };
 
 // The keying window over a chunk whose rotated values are in chunk.alpha.
-template <bool Below, bool Above, bool Turned>
-[[gnu::flatten]] void windowChunk(const FrameJob& job, size_t count, AlphaChunk& chunk) {
+template <bool Below, bool Above, bool Turned, class V>
+[[gnu::flatten]] void windowChunk(const FrameJob<V>& job, size_t count, AlphaChunk<V>& chunk) {
     for (size_t i = 0; i < count; ++i)
         chunk.alpha[i] = alpha::inverted<Turned>(
             alpha::window<Below, Above>(chunk.alpha[i], job.alpha), job.alpha);
@@ -67,22 +77,22 @@ template <bool Below, bool Above, bool Turned>
 
 // Unpremultiplying divides the colours of a lane with x > 0 by x; the other lanes keep
 // theirs, and c * 1 is c, bit for bit, whatever c is.
-template <class Io>
-F4 foregroundScale(F4 x) {
-    return select(x > F4::zero(), Io::Reciprocal::of(x), F4::all(1.0f));
+template <class Io, class V>
+V foregroundScale(V x) {
+    return select(x > V::zero(), Io::Reciprocal::of(x), V::all(1.0f));
 }
 
-template <class Io, uint32_t Source, unsigned Options>
-[[gnu::flatten]] void alphaStage(const FrameJob& job, size_t first, size_t count,
-                                 AlphaChunk& chunk) {
+template <class Io, uint32_t Source, unsigned Options, class V = typename Io::Lanes>
+[[gnu::flatten]] void alphaStage(const FrameJob<V>& job, size_t first, size_t count,
+                                 AlphaChunk<V>& chunk) {
     constexpr bool Range = (Options & AlphaOptions::kRange) != 0;
     constexpr bool Unpremultiply = (Options & AlphaOptions::kUnpremultiply) != 0;
     constexpr bool Turned = (Options & AlphaOptions::kTurned) != 0;
     // Separate loops rather than one: each chain is short enough for the reorder window to
     // overlap several groups.
-    const uint8_t* m = job.matte + first * 4 * Io::kPixelBytes;
-    for (size_t i = 0; i < count; ++i, m += 4 * Io::kPixelBytes) {
-        const Group g = Io::load(m, job.format);
+    const uint8_t* m = job.matte + first * kGroupBytes<Io>;
+    for (size_t i = 0; i < count; ++i, m += kGroupBytes<Io>) {
+        const Group<V> g = Io::load(m, job.format);
         chunk.raw[i] = alpha::source<Source>(g.r, g.g, g.b, g.a);
         if constexpr (Unpremultiply) chunk.foregroundScale[i] = foregroundScale<Io>(chunk.raw[i]);
     }
@@ -93,17 +103,17 @@ template <class Io, uint32_t Source, unsigned Options>
         }
     } else {
         // Which halves of the window the chunk needs, decided once for its run of groups.
-        F4 below = F4::zero(), above = F4::zero();
+        V below = V::zero(), above = V::zero();
         for (size_t i = 0; i < count; ++i) {
-            const F4 y = alpha::rotated<Turned>(chunk.raw[i], job.alpha);
+            const V y = alpha::rotated<Turned>(chunk.raw[i], job.alpha);
             below = below | (y <= job.alpha.low);
             above = above | (y >= job.alpha.high);
             chunk.alpha[i] = y;
         }
-        using WindowLoop = void (*)(const FrameJob&, size_t, AlphaChunk&);
+        using WindowLoop = void (*)(const FrameJob<V>&, size_t, AlphaChunk<V>&);
         static constexpr WindowLoop kWindow[2][2] = {
-            {windowChunk<false, false, Turned>, windowChunk<false, true, Turned>},
-            {windowChunk<true, false, Turned>, windowChunk<true, true, Turned>}};
+            {windowChunk<false, false, Turned, V>, windowChunk<false, true, Turned, V>},
+            {windowChunk<true, false, Turned, V>, windowChunk<true, true, Turned, V>}};
         kWindow[anyLane(below)][anyLane(above)](job, count, chunk);
     }
 }
@@ -111,9 +121,9 @@ template <class Io, uint32_t Source, unsigned Options>
 // Blend and mix of one colour channel. With a mix of exactly 1 on a finite background,
 // s * 1 + 0 * b is s, bit for bit, and a mode that ignores b then does not load it.
 // The formula divides by the reciprocal of the depth.
-template <class Mode, class Io, bool MixOne>
-F4 mixChannel(F4 a, F4 b, const FrameJob& job) {
-    const ModeConstants<typename Io::Reciprocal> k{job.mode};
+template <class Mode, class Io, bool MixOne, class V>
+V mixChannel(V a, V b, const FrameJob<V>& job) {
+    const ModeConstants<V, typename Io::Reciprocal> k{job.mode};
     if constexpr (MixOne)
         return Mode::f(a, b, k);
     else
@@ -121,33 +131,34 @@ F4 mixChannel(F4 a, F4 b, const FrameJob& job) {
 }
 
 // Blend and mix of the colours, before the output correction and the clamp.
-template <class Mode, class Io, bool MixOne>
-Group mixGroup(const Group& fg, const Group& bg, const FrameJob& job) {
+template <class Mode, class Io, bool MixOne, class V>
+Group<V> mixGroup(const Group<V>& fg, const Group<V>& bg, const FrameJob<V>& job) {
     return {mixChannel<Mode, Io, MixOne>(fg.r, bg.r, job),
             mixChannel<Mode, Io, MixOne>(fg.g, bg.g, job),
-            mixChannel<Mode, Io, MixOne>(fg.b, bg.b, job), F4::zero()};
+            mixChannel<Mode, Io, MixOne>(fg.b, bg.b, job), V::zero()};
 }
 
-template <class Mode, class Io, bool MixOne, bool FgCorrection, bool OutCorrection>
-Group blendGroup(Group fg, const Group& bg, const FrameJob& job) {
+template <class Mode, class Io, bool MixOne, bool FgCorrection, bool OutCorrection, class V>
+Group<V> blendGroup(Group<V> fg, const Group<V>& bg, const FrameJob<V>& job) {
     if constexpr (FgCorrection) correct(fg.r, fg.g, fg.b, job.fg);
-    Group out = mixGroup<Mode, Io, MixOne>(fg, bg, job);
+    Group<V> out = mixGroup<Mode, Io, MixOne>(fg, bg, job);
     if constexpr (OutCorrection) correct(out.r, out.g, out.b, job.out);
     return out;
 }
 
 // The foreground group, or nothing for a mode that never reads it.
-template <class Io, bool Reads>
-Group loadForeground(const FrameJob& job, size_t offset) {
+template <class Io, bool Reads, class V>
+Group<V> loadForeground(const FrameJob<V>& job, size_t offset) {
     if constexpr (Reads)
         return Io::load(job.foreground + offset, job.format);
     else
-        return Group{};
+        return Group<V>{};
 }
 
 // The colours of a run of groups between the stages of a correction pass.
+template <class V>
 struct ColourChunk {
-    F4 r[kChunkGroups], g[kChunkGroups], b[kChunkGroups];
+    V r[kChunkGroups], g[kChunkGroups], b[kChunkGroups];
 };
 
 // The plain and the correction passes: no matte, the output alpha is 0.
@@ -158,28 +169,29 @@ struct ColourChunk {
 // window to overlap enough groups: the loop retired two thirds as many instructions per
 // cycle as the plain pass. Staged, a frame takes a quarter less time. The operations and
 // their order are those of blendGroup, so the results are the same.
-template <class Mode, class Io, bool MixOne, bool FgCorrection, bool OutCorrection>
-[[gnu::flatten]] void colourPass(const FrameJob& shared) {
+template <class Mode, class Io, bool MixOne, bool FgCorrection, bool OutCorrection,
+          class V = typename Io::Lanes>
+[[gnu::flatten]] void colourPass(const FrameJob<V>& shared) {
     // A copy the stores cannot alias, so its constants stay in registers across the loop.
-    const FrameJob job = shared;
-    constexpr size_t step = 4 * Io::kPixelBytes;
+    const FrameJob<V> job = shared;
+    constexpr size_t step = kGroupBytes<Io>;
     constexpr bool readsFg = mode::readsForeground<Mode>();
     constexpr bool fgStage = FgCorrection && readsFg;
     if constexpr (!fgStage && !OutCorrection) {
         for (size_t i = 0, offset = 0; i < job.groups; ++i, offset += step) {
-            const Group bg = Io::load(job.background + offset, job.format);
-            const Group fg = loadForeground<Io, readsFg>(job, offset);
+            const Group<V> bg = Io::load(job.background + offset, job.format);
+            const Group<V> fg = loadForeground<Io, readsFg>(job, offset);
             Io::store(job.output + offset, blendGroup<Mode, Io, MixOne, false, false>(fg, bg, job),
                       job.format);
         }
     } else {
-        ColourChunk chunk;
+        ColourChunk<V> chunk;
         for (size_t first = 0; first < job.groups; first += kChunkGroups) {
             const size_t count = chunkLength(job, first);
             const size_t base = first * step;
             if constexpr (fgStage)
                 for (size_t i = 0; i < count; ++i) {
-                    Group fg = Io::load(job.foreground + base + i * step, job.format);
+                    Group<V> fg = Io::load(job.foreground + base + i * step, job.format);
                     correct(fg.r, fg.g, fg.b, job.fg);
                     chunk.r[i] = fg.r;
                     chunk.g[i] = fg.g;
@@ -187,13 +199,13 @@ template <class Mode, class Io, bool MixOne, bool FgCorrection, bool OutCorrecti
                 }
             for (size_t i = 0; i < count; ++i) {
                 const size_t offset = base + i * step;
-                const Group bg = Io::load(job.background + offset, job.format);
-                Group fg;
+                const Group<V> bg = Io::load(job.background + offset, job.format);
+                Group<V> fg;
                 if constexpr (fgStage)
-                    fg = {chunk.r[i], chunk.g[i], chunk.b[i], F4::zero()};
+                    fg = {chunk.r[i], chunk.g[i], chunk.b[i], V::zero()};
                 else
                     fg = loadForeground<Io, readsFg>(job, offset);
-                const Group out = mixGroup<Mode, Io, MixOne>(fg, bg, job);
+                const Group<V> out = mixGroup<Mode, Io, MixOne>(fg, bg, job);
                 if constexpr (OutCorrection) {
                     chunk.r[i] = out.r;
                     chunk.g[i] = out.g;
@@ -204,7 +216,7 @@ template <class Mode, class Io, bool MixOne, bool FgCorrection, bool OutCorrecti
             }
             if constexpr (OutCorrection)
                 for (size_t i = 0; i < count; ++i) {
-                    Group out{chunk.r[i], chunk.g[i], chunk.b[i], F4::zero()};
+                    Group<V> out{chunk.r[i], chunk.g[i], chunk.b[i], V::zero()};
                     correct(out.r, out.g, out.b, job.out);
                     Io::store(job.output + base + i * step, out, job.format);
                 }
@@ -215,10 +227,10 @@ template <class Mode, class Io, bool MixOne, bool FgCorrection, bool OutCorrecti
 
 // Walks the frame a chunk of groups at a time: the alpha of each chunk first, then
 // `group(i, offset, chunk)` for every group of it.
-template <class Io, class PerGroup>
-void forEachAlphaChunk(const FrameJob& job, AlphaStage stage, PerGroup&& group) {
-    constexpr size_t step = 4 * Io::kPixelBytes;
-    AlphaChunk chunk;
+template <class Io, class PerGroup, class V>
+void forEachAlphaChunk(const FrameJob<V>& job, AlphaStage<V> stage, PerGroup&& group) {
+    constexpr size_t step = kGroupBytes<Io>;
+    AlphaChunk<V> chunk;
     for (size_t first = 0; first < job.groups; first += kChunkGroups) {
         const size_t count = chunkLength(job, first);
         stage(job, first, count, chunk);
@@ -231,21 +243,21 @@ void forEachAlphaChunk(const FrameJob& job, AlphaStage stage, PerGroup&& group) 
 // The matte pass: the alpha of the matte becomes the output alpha; it takes no part in the
 // colour arithmetic except by unpremultiplying the foreground, with the scale its stage made.
 template <class Mode, class Io, bool MixOne, bool FgCorrection, bool OutCorrection,
-          bool Unpremultiply>
-[[gnu::flatten]] void mattePass(const FrameJob& shared, AlphaStage stage) {
-    const FrameJob job = shared;  // not aliased by the stores
+          bool Unpremultiply, class V = typename Io::Lanes>
+[[gnu::flatten]] void mattePass(const FrameJob<V>& shared, AlphaStage<V> stage) {
+    const FrameJob<V> job = shared;  // not aliased by the stores
     constexpr bool readsFg = mode::readsForeground<Mode>();
-    forEachAlphaChunk<Io>(job, stage, [&](size_t i, size_t offset, const AlphaChunk& chunk) {
-        const Group bg = Io::load(job.background + offset, job.format);
-        Group fg = loadForeground<Io, readsFg>(job, offset);
+    forEachAlphaChunk<Io>(job, stage, [&](size_t i, size_t offset, const AlphaChunk<V>& chunk) {
+        const Group<V> bg = Io::load(job.background + offset, job.format);
+        Group<V> fg = loadForeground<Io, readsFg>(job, offset);
         if constexpr (readsFg && Unpremultiply) {
-            const F4 scale = chunk.foregroundScale[i];
+            const V scale = chunk.foregroundScale[i];
             fg.r = fg.r * scale;
             fg.g = fg.g * scale;
             fg.b = fg.b * scale;
         }
-        Group out = blendGroup < Mode, Io, MixOne, FgCorrection && readsFg,
-              OutCorrection > (fg, bg, job);
+        Group<V> out = blendGroup < Mode, Io, MixOne, FgCorrection && readsFg,
+                 OutCorrection > (fg, bg, job);
         out.a = chunk.alpha[i];
         Io::store(job.output + offset, out, job.format);
     });
@@ -253,11 +265,11 @@ template <class Mode, class Io, bool MixOne, bool FgCorrection, bool OutCorrecti
 
 // The show-alpha pass: the alpha as grey, the same for every blend mode. The store clamps
 // the colours to [lo, hi] and the alpha to [0, 1].
-template <class Io>
-[[gnu::flatten]] void showAlphaPass(const FrameJob& shared, AlphaStage stage) {
-    const FrameJob job = shared;  // not aliased by the stores
-    forEachAlphaChunk<Io>(job, stage, [&](size_t i, size_t offset, const AlphaChunk& chunk) {
-        const F4 a = chunk.alpha[i];
+template <class Io, class V = typename Io::Lanes>
+[[gnu::flatten]] void showAlphaPass(const FrameJob<V>& shared, AlphaStage<V> stage) {
+    const FrameJob<V> job = shared;  // not aliased by the stores
+    forEachAlphaChunk<Io>(job, stage, [&](size_t i, size_t offset, const AlphaChunk<V>& chunk) {
+        const V a = chunk.alpha[i];
         Io::store(job.output + offset, {a, a, a, a}, job.format);
     });
 }

@@ -46,9 +46,9 @@ void makeChannelShuffles(ChannelPositions pos, __m128i (&shuffles)[4]) {
 
 }  // namespace
 
-FormatConstants makeFormatConstants(PixelDepth depth, PixelLayout layout, ValueRange range,
-                                    float lo, float hi) {
-    FormatConstants k{};
+FormatConstants<F4> makeFormatConstants(PixelDepth depth, PixelLayout layout, ValueRange range,
+                                        float lo, float hi) {
+    FormatConstants<F4> k{};
     const ChannelPositions pos = channelPositions(layout);
     const bool video = range == ValueRange::Video;
     float offset = 0.0f, scale = 1.0f, alphaScale = 1.0f;
@@ -78,7 +78,7 @@ FormatConstants makeFormatConstants(PixelDepth depth, PixelLayout layout, ValueR
     k.lo = F4::all(lo);
     k.hi = F4::all(hi);
     // The code of lo is made by the very conversion the stores use.
-    const Group lowest{k.lo, k.lo, k.lo, F4::zero()};
+    const Group<F4> lowest{k.lo, k.lo, k.lo, F4::zero()};
     if (depth == PixelDepth::Bits8) {
         k.codeLo[0] = video ? Io8bit<true>::pack(lowest, k) : Io8bit<false>::pack(lowest, k);
     } else if (depth == PixelDepth::Fixed2_14) {

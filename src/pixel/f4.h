@@ -1,5 +1,7 @@
 // F4: four single-precision lanes in one SSE register, with the few operations the pixel
-// code needs. Comparisons give lane masks (all bits set where true) for `select`.
+// code needs. Comparisons give lane masks (all bits set where true) for `select`. Code over a
+// lane type V (F4 here, the eight-lane F8 where the processor has AVX2) reads V::all, V::zero,
+// V::kLanes and these free functions, so one template serves both widths.
 //
 // NaN rule: SSE min/max return their second operand when either is NaN. Every clamp in
 // the pixel code puts the pixel first and the bound second, so a NaN lane becomes the bound.
@@ -8,6 +10,9 @@
 #include <smmintrin.h>
 
 struct F4 {
+    static constexpr int kLanes = 4;
+    using Bits = __m128i;  // the integer register of the same width
+
     __m128 v;
 
     F4() = default;
@@ -42,6 +47,10 @@ inline F4 clamp(F4 x, F4 lo, F4 hi) { return min(max(x, lo), hi); }
 // `x` where `mask` is clear, 0 where it is set.
 inline F4 andNot(F4 mask, F4 x) { return _mm_andnot_ps(mask.v, x.v); }
 inline F4 abs(F4 x) { return _mm_andnot_ps(_mm_set1_ps(-0.0f), x.v); }
+// The processor's reciprocal estimate: relative error at most 1.5 * 2^-12, infinite where x
+// is 0 or a denormal.
+inline F4 rcpEstimate(F4 x) { return _mm_rcp_ps(x.v); }
+
 // The processor's reciprocal estimate (relative error at most 1.5 * 2^-12) refined by one
 // Newton step to about 22 bits: as fast as a multiply chain, and 2.14 results then stay
 // within a code or two of the exact quotient on every processor. Where the estimate is
@@ -55,13 +64,19 @@ inline F4 rcp(F4 x) {
     return _mm_blendv_ps(refined, r, infinite);
 }
 
-// The two reciprocals a formula may divide by. The estimate alone (relative error at most
-// 1.5 * 2^-12) is the processor's; it is infinite where x is 0 or a denormal.
+// The two reciprocals a formula may divide by, for any lane type: the estimate alone, or
+// refined as rcp above.
 struct EstimatedReciprocal {
-    static F4 of(F4 x) { return _mm_rcp_ps(x.v); }
+    template <class V>
+    static V of(V x) {
+        return rcpEstimate(x);
+    }
 };
 struct RefinedReciprocal {
-    static F4 of(F4 x) { return rcp(x); }
+    template <class V>
+    static V of(V x) {
+        return rcp(x);
+    }
 };
 
 // Per lane: `ifTrue` where the mask is set, else `ifFalse`.

@@ -1,0 +1,3 @@
+#include "blend/frame_runner_avx2.h"
+
+template void avx2::runFrame<DepthPath::FloatUnaligned>(int, const FrameJob<F4>&, const PassFlags&);
