@@ -157,7 +157,7 @@ void blendKernel(const KernelContext* context, const uint8_t* background, const 
                     _mm_cvtss_f32(s.mixV) == 1.0f && s.frame.depth != PixelDepth::Float32,
                     context->alphaRangeOn != 0, context->unpremultiplyOn != 0,
                     _mm_cvtss_f32(s.alphaRotateV) != 0.0f || context->invertAlphaOn != 0,
-                    s.alphaSource};
+                    alphaStageOf(s.alphaSource)};
     // Normal at a mix of exactly 1 on finite samples leaves m times the corrected foreground,
     // so both corrections and the scale between them are one correction of the same cost.
     if constexpr (std::is_same_v<std::tuple_element_t<Kernel, mode::Kernels>, mode::Normal>) {

@@ -13,9 +13,9 @@ struct PassFlags {
     bool outCorrection;
     bool mixOne;  // the mix is exactly 1 and the samples are finite (not float)
     bool alphaRange;
-    bool unpremultiply;  // the matte pass divides the foreground by the raw source value
-    bool alphaTurned;    // the alpha is rotated or inverted
-    uint32_t alphaSource;
+    bool unpremultiply;   // the matte pass divides the foreground by the raw source value
+    bool alphaTurned;     // the alpha is rotated or inverted
+    uint32_t alphaStage;  // alphaStageOf the source
 };
 
 enum class DepthPath { Bits8Full, Bits8Video, Fixed2_14, FloatAligned, FloatUnaligned };

@@ -105,17 +105,16 @@ void runLoops(int kernel, const FrameJob<typename Io::Lanes>& job, const PassFla
         return;
     }
     using Options = pipeline::AlphaOptions;
-    const uint32_t source = alphaStageOf(flags.alphaSource);
     const unsigned common =
         (flags.alphaRange ? Options::kRange : 0u) | (flags.alphaTurned ? Options::kTurned : 0u);
     if (flags.showAlpha) {
         // Nothing reads the foreground here.
-        pipeline::showAlphaPass<Io>(job, kStages[source][common]);
+        pipeline::showAlphaPass<Io>(job, kStages[flags.alphaStage][common]);
         return;
     }
     const unsigned options = common | (flags.unpremultiply ? Options::kUnpremultiply : 0u);
     kMatte[kernel][flags.mixOne][flags.fgCorrection][flags.outCorrection][flags.unpremultiply](
-        job, kStages[source][options]);
+        job, kStages[flags.alphaStage][options]);
 }
 
 }  // namespace frame_runner_detail

@@ -9,6 +9,7 @@
 
 #include "blend/blend_settings.h"
 #include "blend/kernel_context.h"
+#include "simd_path_report.h"
 
 namespace kernel_test {
 
@@ -54,10 +55,11 @@ public:
         : format_(f),
           pixels_(pixels),
           misalign_(misalign),
-          bytes_(pixels * pixelBytes(f.depth) + 2 * kCanary + 16 + misalign, 0xA5) {
-        // Start on a 16-byte boundary (plus the requested misalignment) after the canaries.
+          bytes_(pixels * pixelBytes(f.depth) + 2 * kCanary + 32 + misalign, 0xA5) {
+        // Start on a 32-byte boundary (plus the requested misalignment) after the canaries, so
+        // that float frames stream on either path.
         const auto base = reinterpret_cast<uintptr_t>(bytes_.data()) + kCanary;
-        start_ = kCanary + (16 - base % 16) % 16 + misalign;
+        start_ = kCanary + (32 - base % 32) % 32 + misalign;
     }
 
     uint8_t* data() { return bytes_.data() + start_; }
@@ -191,9 +193,12 @@ inline BlendSettings settingsFor(const Format& f, size_t pixels, int mode) {
     return s;
 }
 
-// Runs the kernel of `settings.mode` the way the frame processor does.
-inline void runKernel(BlendSettings& settings, const uint8_t* bg, const uint8_t* fg, uint8_t* out) {
-    const KernelContext context = makeKernelContext(settings);
+// Runs the kernel of `settings.mode` the way the frame processor does, on the path of the
+// process (CORVANE_SIMD) or on `path`.
+inline void runKernel(BlendSettings& settings, const uint8_t* bg, const uint8_t* fg, uint8_t* out,
+                      SimdPath path = chosenSimdPath()) {
+    KernelContext context = makeKernelContext(settings);
+    context.simd = path;
     kBlendKernels[settings.mode - 1](&context, bg, fg, out);
 }
 

@@ -9,6 +9,7 @@
 #include "effects/corvane_ids.h"
 #include "host/host_ref.h"
 #include "host/ids.h"
+#include "simd_path_report.h"
 #include "testhost/host.h"
 #include "testhost/module_file.h"
 
