@@ -3,12 +3,13 @@
 //
 // Case names stay fixed so that runs can be compared:
 //   baseline/<depth>/<W>x<H>
-//   blend/<mode>/<depth>/<W>x<H>/mix<percent>
-//   correction/<mode>/<depth>/<W>x<H>    foreground and output correction on, mix 100
-//   matte/<mode>/<depth>/<W>x<H>         alpha from the luminance of a matte frame, mix 100
-//   matte-window/<mode>/<depth>/<W>x<H>  the same through the keying window, soft edges on
-// <depth> is the host's depth code: 1 for 8-bit, 3 for 2.14, 6 for float. Every frame is BGRA,
-// full range, Magic 100 %, clamp to legal on.
+//   blend/<mode>/<depth>/<W>x<H>/mix<percent>/<path>
+//   correction/<mode>/<depth>/<W>x<H>/<path>    foreground and output correction on, mix 100
+//   matte/<mode>/<depth>/<W>x<H>/<path>         alpha from the luminance of a matte frame
+//   matte-window/<mode>/<depth>/<W>x<H>/<path>  the same through the keying window, soft edges
+// <depth> is the host's depth code: 1 for 8-bit, 3 for 2.14, 6 for float. <path> is the width
+// of the loops, sse41 or avx2; avx2 cases exist where the processor runs AVX2. Every frame is
+// BGRA, full range, Magic 100 %, clamp to legal on.
 #include <benchmark/benchmark.h>
 #include <smmintrin.h>
 
@@ -23,6 +24,7 @@
 #include "blend/blend_settings.h"
 #include "blend/kernel_context.h"
 #include "frames.h"
+#include "pixel/simd_path.h"
 
 namespace {
 
@@ -82,6 +84,7 @@ struct BlendCase {
     Size size;
     float mix;
     Pass pass;
+    SimdPath path;
 };
 
 BlendSettings settingsFor(const BlendCase& c, const FrameSet& frames) {
@@ -130,7 +133,8 @@ BlendSettings settingsFor(const BlendCase& c, const FrameSet& frames) {
 void runBlend(benchmark::State& state, BlendCase c) {
     FrameSet& frames = framesFor(c.depth, c.size);
     BlendSettings s = settingsFor(c, frames);
-    const KernelContext context = makeKernelContext(s);
+    KernelContext context = makeKernelContext(s);
+    context.simd = c.path;
     const BlendKernel kernel = kBlendKernels[c.mode - 1];
     for (auto _ : state) {
         kernel(&context, frames.background.get(), frames.foreground.get(), frames.output.get());
@@ -193,29 +197,33 @@ void configure(benchmark::internal::Benchmark* b) { b->Unit(benchmark::kMillisec
 
 void registerAll() {
     constexpr int kPassModes[] = {1, 6, 9};  // Normal, Screen, Softlight
+    std::vector<std::pair<SimdPath, std::string>> paths = {{SimdPath::Sse41, "/sse41"}};
+    if (processorRunsAvx2()) paths.push_back({SimdPath::Avx2, "/avx2"});
     for (const Size size : kSizes)
         for (const PixelDepth depth : kDepths) {
             const std::string d = std::to_string(static_cast<int>(depth));
             const std::string wh = sizeName(size);
             configure(benchmark::RegisterBenchmark(("baseline/" + d + "/" + wh).c_str(),
                                                    runBaseline, depth, size));
-            for (const int percent : {100, 50})
-                for (int mode = 1; mode <= 25; ++mode) {
-                    const std::string name = "blend/" + std::to_string(mode) + "/" + d + "/" + wh +
-                                             "/mix" + std::to_string(percent);
-                    const BlendCase c{mode, depth, size, percent / 100.0f, Pass::Plain};
-                    configure(benchmark::RegisterBenchmark(name.c_str(), runBlend, c));
-                }
-            if (depth == PixelDepth::Fixed2_14) continue;
+            for (const auto& [path, pathName] : paths)
+                for (const int percent : {100, 50})
+                    for (int mode = 1; mode <= 25; ++mode) {
+                        const std::string name = "blend/" + std::to_string(mode) + "/" + d + "/" +
+                                                 wh + "/mix" + std::to_string(percent) + pathName;
+                        const BlendCase c{mode, depth, size, percent / 100.0f, Pass::Plain, path};
+                        configure(benchmark::RegisterBenchmark(name.c_str(), runBlend, c));
+                    }
             const std::pair<Pass, const char*> passes[] = {{Pass::Correction, "correction/"},
                                                            {Pass::Matte, "matte/"},
                                                            {Pass::MatteWindow, "matte-window/"}};
-            for (const auto& [pass, prefix] : passes)
-                for (const int mode : kPassModes) {
-                    const std::string name = prefix + std::to_string(mode) + "/" + d + "/" + wh;
-                    const BlendCase c{mode, depth, size, 1.0f, pass};
-                    configure(benchmark::RegisterBenchmark(name.c_str(), runBlend, c));
-                }
+            for (const auto& [path, pathName] : paths)
+                for (const auto& [pass, prefix] : passes)
+                    for (const int mode : kPassModes) {
+                        const std::string name =
+                            prefix + std::to_string(mode) + "/" + d + "/" + wh + pathName;
+                        const BlendCase c{mode, depth, size, 1.0f, pass, path};
+                        configure(benchmark::RegisterBenchmark(name.c_str(), runBlend, c));
+                    }
         }
 }
 
