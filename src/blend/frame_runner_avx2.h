@@ -10,27 +10,12 @@
 
 namespace avx2 {
 
-template <DepthPath Path>
-struct IoOf;
-template <>
-struct IoOf<DepthPath::Bits8Full> {
-    using type = Io8bit<false>;
-};
-template <>
-struct IoOf<DepthPath::Bits8Video> {
-    using type = Io8bit<true>;
-};
-template <>
-struct IoOf<DepthPath::Fixed2_14> {
-    using type = Io2_14;
-};
-template <>
-struct IoOf<DepthPath::FloatAligned> {
-    using type = IoFloat<true>;
-};
-template <>
-struct IoOf<DepthPath::FloatUnaligned> {
-    using type = IoFloat<false>;
+struct EightLanes {
+    template <bool Video>
+    using Io8bit = avx2::Io8bit<Video>;
+    using Io2_14 = avx2::Io2_14;
+    template <bool Aligned>
+    using IoFloat = avx2::IoFloat<Aligned>;
 };
 
 // A block of per-frame constants, every member one vector, at twice the width: each 16 bytes
@@ -70,7 +55,8 @@ inline FrameJob<F8> widenedJob(const FrameJob<F4>& job) {
 
 template <DepthPath Path>
 void runFrame(int kernel, const FrameJob<F4>& job, const PassFlags& flags) {
-    frame_runner_detail::runLoops<typename IoOf<Path>::type>(kernel, widenedJob(job), flags);
+    using namespace frame_runner_detail;
+    runLoops<typename IoOf<EightLanes, Path>::type>(kernel, widenedJob(job), flags);
 }
 
 }  // namespace avx2

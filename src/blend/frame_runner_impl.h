@@ -12,27 +12,36 @@
 
 namespace frame_runner_detail {
 
-template <DepthPath Path>
+// The pixel I/O of each depth path, from a family of I/O classes of one width.
+struct FourLanes {
+    template <bool Video>
+    using Io8bit = ::Io8bit<Video>;
+    using Io2_14 = ::Io2_14;
+    template <bool Aligned>
+    using IoFloat = ::IoFloat<Aligned>;
+};
+
+template <class Family, DepthPath Path>
 struct IoOf;
-template <>
-struct IoOf<DepthPath::Bits8Full> {
-    using type = Io8bit<false>;
+template <class Family>
+struct IoOf<Family, DepthPath::Bits8Full> {
+    using type = typename Family::template Io8bit<false>;
 };
-template <>
-struct IoOf<DepthPath::Bits8Video> {
-    using type = Io8bit<true>;
+template <class Family>
+struct IoOf<Family, DepthPath::Bits8Video> {
+    using type = typename Family::template Io8bit<true>;
 };
-template <>
-struct IoOf<DepthPath::Fixed2_14> {
-    using type = Io2_14;
+template <class Family>
+struct IoOf<Family, DepthPath::Fixed2_14> {
+    using type = typename Family::Io2_14;
 };
-template <>
-struct IoOf<DepthPath::FloatAligned> {
-    using type = IoFloat<true>;
+template <class Family>
+struct IoOf<Family, DepthPath::FloatAligned> {
+    using type = typename Family::template IoFloat<true>;
 };
-template <>
-struct IoOf<DepthPath::FloatUnaligned> {
-    using type = IoFloat<false>;
+template <class Family>
+struct IoOf<Family, DepthPath::FloatUnaligned> {
+    using type = typename Family::template IoFloat<false>;
 };
 
 // The two passes that differ per kernel, each as the address of one of its loops.
@@ -122,5 +131,5 @@ void runLoops(int kernel, const FrameJob<typename Io::Lanes>& job, const PassFla
 template <DepthPath Path>
 void runFrame(int kernel, const FrameJob<F4>& job, const PassFlags& flags) {
     using namespace frame_runner_detail;
-    runLoops<typename IoOf<Path>::type>(kernel, job, flags);
+    runLoops<typename IoOf<FourLanes, Path>::type>(kernel, job, flags);
 }

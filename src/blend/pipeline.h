@@ -59,7 +59,7 @@ using AlphaStage = void (*)(const FrameJob<V>& job, size_t first, size_t count,
 
 // The bytes of one group of `Io`.
 template <class Io>
-inline constexpr size_t kGroupBytes = Io::Lanes::kLanes* Io::kPixelBytes;
+inline constexpr size_t kGroupBytes = size_t{Io::kPixelBytes} * Io::Lanes::kLanes;
 
 // What an alpha stage does besides reading its source, as the bits of a template argument:
 // the keying window, unpremultiplying, and rotating or inverting the alpha.
