@@ -49,7 +49,7 @@ V hardCases(V test, V a, V b, const ModeValues<V>& k) {
     return select(test < k.h, low, high);
 }
 
-// The vivid-light value V of Vivid Light; Hard Mix decides V >= h without forming V (below).
+// The vivid-light value v of Vivid Light; Hard Mix decides v >= h without forming v (below).
 // A lane takes the burn half below h and the dodge half from h up, so one division serves
 // both: each lane divides by the divisor of its own half, which is not positive exactly
 // where the half's first case holds (c <= 0 in the burn half, d >= m in the dodge half).
@@ -105,13 +105,13 @@ struct Softlight {
     }
 };
 
-// Hard Mix: m where V(a, b) >= h, else 0. Solved for b, the test needs no division. For
+// Hard Mix: m where v(a, b) >= h, else 0. Solved for b, the test needs no division. For
 // m > 0, with c = 2 a:
-//   a < h:  b >= m - max(a m, 0)   (b >= m, c <= 0 and the quotient case of V in one test)
+//   a < h:  b >= m - max(a m, 0)   (b >= m, c <= 0 and the quotient case of v in one test)
 //   a >= h: a >= m (then d >= m), or b >= m - a
-// For m < 0 every burn lane has c <= 0, so V >= h only through b >= m, that is b >= h, the
-// cap making the limit m - h = h; every dodge lane has V = d >= 0 > h and a >= m.
-// In exact arithmetic these are the lanes of V >= h; in single precision only a V within
+// For m < 0 every burn lane has c <= 0, so v >= h only through b >= m, that is b >= h, the
+// cap making the limit m - h = h; every dodge lane has v = d >= 0 > h and a >= m.
+// In exact arithmetic these are the lanes of v >= h; in single precision only a v within
 // rounding of h can fall on the other side, much closer than through a reciprocal estimate.
 struct HardMix {
     template <class V, class K>
