@@ -133,7 +133,7 @@ bool Frame::guardsIntact() const {
 
 void* Frame::pixels() const {
     const Frame* from = shared_.load();
-    return from ? from->data_ : data_;
+    return from ? from->data_ + sharedOffset_ : data_;
 }
 
 int32_t Frame::QueryInterface(const GUID& iid, void** out) {

@@ -99,8 +99,12 @@ public:
 
     // GetPixels hands out null (without any injection).
     void setPixelsNull(bool on) { pixelsNull_.store(on); }
-    // GetPixels hands out `other`'s pixel address, so two frames can share a buffer.
-    void sharePixelsWith(Frame& other) { shared_.store(&other); }
+    // GetPixels hands out `other`'s pixel address, `offset` bytes in, so two frames can share
+    // a buffer or overlap in one. Set before the frame is handed out.
+    void sharePixelsWith(Frame& other, size_t offset = 0) {
+        sharedOffset_ = offset;
+        shared_.store(&other);
+    }
     // The address GetPixels hands out when nothing is injected.
     void* pixels() const;
 
@@ -134,6 +138,7 @@ private:
     uint8_t* data_ = nullptr;
     std::atomic<bool> pixelsNull_{false};
     std::atomic<Frame*> shared_{nullptr};
+    size_t sharedOffset_ = 0;
     std::unique_ptr<FrameLayout> layout_;
 };
 

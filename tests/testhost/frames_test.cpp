@@ -155,6 +155,8 @@ TEST(Frames, PixelAddressesCanBeSharedOrWithheld) {
     EXPECT_EQ(output.GetPixels(), nullptr);
     output.setPixelsNull(false);
     EXPECT_EQ(output.GetPixels(), source.data());
+    output.sharePixelsWith(source, 4);
+    EXPECT_EQ(output.GetPixels(), source.data() + 4);
 }
 
 }  // namespace
