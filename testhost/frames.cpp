@@ -72,7 +72,8 @@ int32_t FrameLayout::GetRangeCode() { return code("GetRangeCode", frame_.shape()
 uint32_t FrameLayout::GetBytesPerPixel(int32_t plane) {
     journal().enter("GetBytesPerPixel", describe(), "plane " + std::to_string(plane),
                     Result::Value);
-    return plane == 0 ? frame_.shape().pixelBytes : 0;
+    if (plane != 0) return 0;
+    return frame_.shape().bytesPerPixelOverride.value_or(frame_.shape().pixelBytes);
 }
 
 // ---- Frame ----
@@ -90,7 +91,11 @@ Frame::Frame(Census& census, Journal& journal, const FrameShape& shape, std::str
         case Placement::None:
             break;
         case Placement::GuardPage:
-            guarded_.emplace(static_cast<size_t>(size_));
+        case Placement::GuardPageStart:
+            guarded_.emplace(
+                static_cast<size_t>(size_),
+                shape_.placement == Placement::GuardPage ? GuardSide::End : GuardSide::Start,
+                shape_.guardGap);
             data_ = guarded_->data();
             break;
         case Placement::Aligned16:
@@ -117,6 +122,7 @@ void Frame::fill(uint8_t value) {
 }
 
 bool Frame::guardsIntact() const {
+    if (guarded_) return guarded_->patternIntact();
     if (!heap_) return true;
     for (size_t i = 1; i <= kGuardBytes; ++i)
         if (data_[-static_cast<ptrdiff_t>(i)] != kGuardByte) return false;
@@ -127,7 +133,7 @@ bool Frame::guardsIntact() const {
 
 void* Frame::pixels() const {
     const Frame* from = shared_.load();
-    return from ? from->data_ : data_;
+    return from ? from->data_ + sharedOffset_ : data_;
 }
 
 int32_t Frame::QueryInterface(const GUID& iid, void** out) {

@@ -17,10 +17,11 @@
 namespace testhost {
 
 enum class Placement {
-    Aligned16,  // pixels start on a 16-byte boundary, guard bytes around them
-    Unaligned,  // pixels start at an address = 4 mod 16, guard bytes around them
-    GuardPage,  // the last byte sits right before an inaccessible page
-    None,       // nothing allocated: GetPixels hands out null (sizes too large to allocate)
+    Aligned16,       // pixels start on a 16-byte boundary, guard bytes around them
+    Unaligned,       // pixels start at an address = 4 mod 16, guard bytes around them
+    GuardPage,       // the last byte sits right before an inaccessible page
+    GuardPageStart,  // the first byte sits right after an inaccessible page
+    None,            // nothing allocated: GetPixels hands out null (sizes too large to allocate)
 };
 
 struct FrameShape {
@@ -35,7 +36,11 @@ struct FrameShape {
     int32_t fieldSubMode = 0;
     int32_t frameField = 0;
     Placement placement = Placement::Aligned16;
-    std::optional<uint32_t> byteCountOverride{};  // what GetByteCount reports instead
+    // GuardPage and GuardPageStart: bytes between the guarded end and its page, which hold a
+    // pattern that guardsIntact checks (a way to place the start at any alignment).
+    uint32_t guardGap = 0;
+    std::optional<uint32_t> byteCountOverride{};      // what GetByteCount reports instead
+    std::optional<uint32_t> bytesPerPixelOverride{};  // what GetBytesPerPixel(0) reports instead
 };
 
 // Bytes per pixel of a depth (8bit, 2.14, float) in a layout (four components, 4:2:2, three
@@ -88,14 +93,18 @@ public:
     }
     uint8_t* data() { return data_; }
     void fill(uint8_t value);
-    // False when something wrote into the guard bytes before or after the pixels (always
-    // true for GuardPage and None, where a stray access faults or cannot happen).
+    // False when something wrote into the guard bytes before or after the pixels, or into
+    // the pattern beside pixels placed against a guard page (always true for None).
     bool guardsIntact() const;
 
     // GetPixels hands out null (without any injection).
     void setPixelsNull(bool on) { pixelsNull_.store(on); }
-    // GetPixels hands out `other`'s pixel address, so two frames can share a buffer.
-    void sharePixelsWith(Frame& other) { shared_.store(&other); }
+    // GetPixels hands out `other`'s pixel address, `offset` bytes in, so two frames can share
+    // a buffer or overlap in one. Set before the frame is handed out.
+    void sharePixelsWith(Frame& other, size_t offset = 0) {
+        sharedOffset_ = offset;
+        shared_.store(&other);
+    }
     // The address GetPixels hands out when nothing is injected.
     void* pixels() const;
 
@@ -129,6 +138,7 @@ private:
     uint8_t* data_ = nullptr;
     std::atomic<bool> pixelsNull_{false};
     std::atomic<Frame*> shared_{nullptr};
+    size_t sharedOffset_ = 0;
     std::unique_ptr<FrameLayout> layout_;
 };
 

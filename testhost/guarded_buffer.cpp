@@ -1,5 +1,6 @@
 #include "testhost/guarded_buffer.h"
 
+#include <cstring>
 #include <new>
 #include <utility>
 
@@ -43,18 +44,26 @@ size_t GuardedBuffer::pageSize() {
 #endif
 }
 
-GuardedBuffer::GuardedBuffer(size_t size) : size_(size) {
+namespace {
+
+constexpr uint8_t kPatternByte = 0x5A;
+
+}  // namespace
+
+GuardedBuffer::GuardedBuffer(size_t size, GuardSide side, size_t gap) : size_(size) {
     const size_t page = pageSize();
-    const size_t dataPages = (size + page - 1) / page;
-    mapped_ = (dataPages + 1) * page;
+    const size_t dataPages = (size + gap + page - 1) / page;
+    mapped_ = (dataPages + 2) * page;
     base_ = mapPages(mapped_);
     if (!base_) throw std::bad_alloc();
-    uint8_t* guard = static_cast<uint8_t*>(base_) + dataPages * page;
-    if (!protectPage(guard, page)) {
+    pages_ = static_cast<uint8_t*>(base_) + page;
+    pagesBytes_ = dataPages * page;
+    if (!protectPage(base_, page) || !protectPage(pages_ + pagesBytes_, page)) {
         unmapPages(base_, mapped_);
         throw std::bad_alloc();
     }
-    data_ = guard - size;
+    std::memset(pages_, kPatternByte, pagesBytes_);
+    data_ = side == GuardSide::End ? pages_ + pagesBytes_ - gap - size : pages_ + gap;
 }
 
 GuardedBuffer::~GuardedBuffer() { release(); }
@@ -62,6 +71,8 @@ GuardedBuffer::~GuardedBuffer() { release(); }
 GuardedBuffer::GuardedBuffer(GuardedBuffer&& other) noexcept
     : base_(std::exchange(other.base_, nullptr)),
       mapped_(std::exchange(other.mapped_, 0)),
+      pages_(std::exchange(other.pages_, nullptr)),
+      pagesBytes_(std::exchange(other.pagesBytes_, 0)),
       data_(std::exchange(other.data_, nullptr)),
       size_(std::exchange(other.size_, 0)) {}
 
@@ -70,10 +81,21 @@ GuardedBuffer& GuardedBuffer::operator=(GuardedBuffer&& other) noexcept {
         release();
         base_ = std::exchange(other.base_, nullptr);
         mapped_ = std::exchange(other.mapped_, 0);
+        pages_ = std::exchange(other.pages_, nullptr);
+        pagesBytes_ = std::exchange(other.pagesBytes_, 0);
         data_ = std::exchange(other.data_, nullptr);
         size_ = std::exchange(other.size_, 0);
     }
     return *this;
+}
+
+bool GuardedBuffer::patternIntact() const {
+    if (!base_) return true;
+    for (const uint8_t* p = pages_; p != data_; ++p)
+        if (*p != kPatternByte) return false;
+    for (const uint8_t* p = data_ + size_; p != pages_ + pagesBytes_; ++p)
+        if (*p != kPatternByte) return false;
+    return true;
 }
 
 void GuardedBuffer::release() noexcept {

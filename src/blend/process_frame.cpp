@@ -83,7 +83,8 @@ int32_t Corvane_Processor::processFrame(IAVXEffectContext* context, IAVXOutputSe
             const KernelContext kernelContext = makeKernelContext(s);
             kBlendKernels[s.mode - 1](&kernelContext, background, foreground, out);
         } else if (frameBytes != 0 && background != out) {
-            std::memcpy(out, background, static_cast<size_t>(frameBytes));
+            // The host may hand the output as a view that overlaps the background's bytes.
+            std::memmove(out, background, static_cast<size_t>(frameBytes));
         }
     });
 }

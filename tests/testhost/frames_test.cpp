@@ -83,15 +83,24 @@ TEST(Frames, PlacementsPutThePixelsWhereTheySay) {
         // 4 bytes a pixel: aligned exactly when the size is a multiple of 16.
         EXPECT_EQ(address(guarded.data()) % 16 == 0, width % 4 == 0);
         EXPECT_EQ(aligned.bytes().size(), width * 4u);
+        auto& start = host.makeFrame(
+            {.width = width, .height = 1, .placement = Placement::GuardPageStart}, "s");
+        auto& gapped = host.makeFrame(
+            {.width = width, .height = 1, .placement = Placement::GuardPage, .guardGap = 3}, "e");
+        EXPECT_EQ(address(start.data()) % page, 0u);
+        EXPECT_EQ((address(gapped.data()) + gapped.byteCount() + 3) % page, 0u);
     }
 }
 
 TEST(Frames, GuardBytesShowAWritePastEitherEnd) {
     Host host;
-    for (Placement p : {Placement::Aligned16, Placement::Unaligned}) {
-        auto& after = host.makeFrame({.width = 3, .height = 1, .placement = p}, "after");
-        auto& before = host.makeFrame({.width = 3, .height = 1, .placement = p}, "before");
-        auto& inside = host.makeFrame({.width = 3, .height = 1, .placement = p}, "inside");
+    // Against a guard page with a gap, the gap and the rest of the page carry the pattern.
+    for (Placement p : {Placement::Aligned16, Placement::Unaligned, Placement::GuardPage,
+                        Placement::GuardPageStart}) {
+        const FrameShape shape{.width = 3, .height = 1, .placement = p, .guardGap = 4};
+        auto& after = host.makeFrame(shape, "after");
+        auto& before = host.makeFrame(shape, "before");
+        auto& inside = host.makeFrame(shape, "inside");
         after.data()[after.byteCount()] = 0;
         before.data()[-1] = 0;
         inside.fill(0xA5);  // the guard pattern itself, inside the pixels
@@ -112,6 +121,10 @@ TEST(FramesDeathTest, TheByteAfterAGuardPageFrameFaults) {
     EXPECT_EQ(p[frame.byteCount() - 1], 2);
     EXPECT_DEATH(p[frame.byteCount()] = 3, "");
     EXPECT_DEATH((void)p[frame.byteCount()], "");
+    auto& start =
+        host.makeFrame({.width = 5, .height = 3, .placement = Placement::GuardPageStart}, "s");
+    volatile uint8_t* q = start.data();
+    EXPECT_DEATH((void)q[-1], "");
 }
 
 TEST(Frames, SizesBeyondThirtyTwoBitsAreDescribedWithoutMemory) {
@@ -126,6 +139,9 @@ TEST(Frames, SizesBeyondThirtyTwoBitsAreDescribedWithoutMemory) {
     auto& lying = host.makeFrame({.width = 4, .height = 4, .byteCountOverride = 10}, "lying");
     EXPECT_EQ(lying.GetByteCount(), 10u);
     EXPECT_EQ(lying.byteCount(), 64u);
+    auto& noSize = host.makeFrame({.width = 4, .height = 4, .bytesPerPixelOverride = 0}, "none");
+    EXPECT_EQ(noSize.layout().GetBytesPerPixel(0), 0u);
+    EXPECT_EQ(noSize.byteCount(), 64u);
 }
 
 TEST(Frames, PixelAddressesCanBeSharedOrWithheld) {
@@ -139,6 +155,8 @@ TEST(Frames, PixelAddressesCanBeSharedOrWithheld) {
     EXPECT_EQ(output.GetPixels(), nullptr);
     output.setPixelsNull(false);
     EXPECT_EQ(output.GetPixels(), source.data());
+    output.sharePixelsWith(source, 4);
+    EXPECT_EQ(output.GetPixels(), source.data() + 4);
 }
 
 }  // namespace
