@@ -92,6 +92,10 @@ Frame::Frame(Census& census, Journal& journal, const FrameShape& shape, std::str
         case Placement::GuardPage:
             guarded_.emplace(static_cast<size_t>(size_));
             data_ = guarded_->data();
+            // The page after the end faults; the bytes before the start are guard bytes.
+            guardStart_ = guarded_->front();
+            guardEnd_ = data_ + size_;
+            std::memset(guardStart_, kGuardByte, static_cast<size_t>(data_ - guardStart_));
             break;
         case Placement::Aligned16:
         case Placement::Unaligned: {
@@ -103,6 +107,8 @@ Frame::Frame(Census& census, Journal& journal, const FrameShape& shape, std::str
             start = (start + 15) & ~uintptr_t{15};
             if (shape_.placement == Placement::Unaligned) start += 4;
             data_ = reinterpret_cast<uint8_t*>(start);
+            guardStart_ = heap_.get();
+            guardEnd_ = heap_.get() + total;
             break;
         }
     }
@@ -117,11 +123,11 @@ void Frame::fill(uint8_t value) {
 }
 
 bool Frame::guardsIntact() const {
-    if (!heap_) return true;
-    for (size_t i = 1; i <= kGuardBytes; ++i)
-        if (data_[-static_cast<ptrdiff_t>(i)] != kGuardByte) return false;
-    for (size_t i = 0; i < kGuardBytes; ++i)
-        if (data_[size_ + i] != kGuardByte) return false;
+    if (!data_) return true;
+    for (const uint8_t* p = guardStart_; p < data_; ++p)
+        if (*p != kGuardByte) return false;
+    for (const uint8_t* p = data_ + size_; p < guardEnd_; ++p)
+        if (*p != kGuardByte) return false;
     return true;
 }
 

@@ -19,7 +19,7 @@ namespace testhost {
 enum class Placement {
     Aligned16,  // pixels start on a 16-byte boundary, guard bytes around them
     Unaligned,  // pixels start at an address = 4 mod 16, guard bytes around them
-    GuardPage,  // the last byte sits right before an inaccessible page
+    GuardPage,  // the last byte sits right before an inaccessible page, guard bytes before
     None,       // nothing allocated: GetPixels hands out null (sizes too large to allocate)
 };
 
@@ -88,8 +88,9 @@ public:
     }
     uint8_t* data() { return data_; }
     void fill(uint8_t value);
-    // False when something wrote into the guard bytes before or after the pixels (always
-    // true for GuardPage and None, where a stray access faults or cannot happen).
+    // False when something wrote into the guard bytes before or after the pixels. A
+    // GuardPage frame has guard bytes (or its page) before the start and faults after the
+    // end; a frame placed nowhere is always intact.
     bool guardsIntact() const;
 
     // GetPixels hands out null (without any injection).
@@ -127,6 +128,8 @@ private:
     std::unique_ptr<uint8_t[]> heap_;
     std::optional<GuardedBuffer> guarded_;
     uint8_t* data_ = nullptr;
+    uint8_t* guardStart_ = nullptr;  // the guard bytes: [guardStart_, data_) and
+    uint8_t* guardEnd_ = nullptr;    // [data_ + size, guardEnd_)
     std::atomic<bool> pixelsNull_{false};
     std::atomic<Frame*> shared_{nullptr};
     std::unique_ptr<FrameLayout> layout_;

@@ -46,11 +46,12 @@ size_t GuardedBuffer::pageSize() {
 GuardedBuffer::GuardedBuffer(size_t size) : size_(size) {
     const size_t page = pageSize();
     const size_t dataPages = (size + page - 1) / page;
-    mapped_ = (dataPages + 1) * page;
+    mapped_ = (dataPages + 2) * page;
     base_ = mapPages(mapped_);
     if (!base_) throw std::bad_alloc();
-    uint8_t* guard = static_cast<uint8_t*>(base_) + dataPages * page;
-    if (!protectPage(guard, page)) {
+    front_ = static_cast<uint8_t*>(base_) + page;
+    uint8_t* guard = front_ + dataPages * page;
+    if (!protectPage(base_, page) || !protectPage(guard, page)) {
         unmapPages(base_, mapped_);
         throw std::bad_alloc();
     }
@@ -62,6 +63,7 @@ GuardedBuffer::~GuardedBuffer() { release(); }
 GuardedBuffer::GuardedBuffer(GuardedBuffer&& other) noexcept
     : base_(std::exchange(other.base_, nullptr)),
       mapped_(std::exchange(other.mapped_, 0)),
+      front_(std::exchange(other.front_, nullptr)),
       data_(std::exchange(other.data_, nullptr)),
       size_(std::exchange(other.size_, 0)) {}
 
@@ -70,6 +72,7 @@ GuardedBuffer& GuardedBuffer::operator=(GuardedBuffer&& other) noexcept {
         release();
         base_ = std::exchange(other.base_, nullptr);
         mapped_ = std::exchange(other.mapped_, 0);
+        front_ = std::exchange(other.front_, nullptr);
         data_ = std::exchange(other.data_, nullptr);
         size_ = std::exchange(other.size_, 0);
     }

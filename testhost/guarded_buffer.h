@@ -1,6 +1,8 @@
 // A buffer whose last byte sits right before an inaccessible page, so that reading or
-// writing one byte past its end faults at once. Platform code lives in the .cpp only (the
-// system headers there must not meet the host's GUID).
+// writing one byte past its end faults at once. An inaccessible page also precedes the page
+// it starts in; the bytes between that page and the start (`front()` to `data()`) are the
+// caller's to fill and check. Platform code lives in the .cpp only (the system headers there
+// must not meet the host's GUID).
 #pragma once
 
 #include <cstddef>
@@ -23,6 +25,8 @@ public:
     // it falls.
     uint8_t* data() const { return data_; }
     size_t size() const { return size_; }
+    // The first accessible byte: a write before it faults.
+    uint8_t* front() const { return front_; }
 
     static size_t pageSize();
 
@@ -31,6 +35,7 @@ private:
 
     void* base_ = nullptr;
     size_t mapped_ = 0;
+    uint8_t* front_ = nullptr;
     uint8_t* data_ = nullptr;
     size_t size_ = 0;
 };
