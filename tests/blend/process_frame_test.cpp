@@ -203,15 +203,20 @@ TEST(ProcessFrame, TheMatteIsReadOnlyWithAlphaOn) {
     for (size_t i = 0; i < 4; ++i) EXPECT_EQ(h.output->bytes()[i * 4 + 3], 255 - i * 80) << i;
 }
 
-// Every frame against a guard page; the check of every render looks before the start.
+// Every frame against a guard page, of 5 x 3 pixels and of fewer than one group; the check
+// of every render looks before the start.
 TEST(ProcessFrame, NoAccessOutsideGuardPagedFrames) {
     for (int32_t depth : {1, 3, 6}) {
-        FrameHost h(3,
-                    {.width = 5, .height = 3, .depth = depth, .placement = Placement::GuardPage});
-        for (int mode = 0; mode <= 25; ++mode) {
-            BlendSettings s = h.settings(mode);
-            s.alphaEnabled = 1;
-            ASSERT_EQ(h.process(s), 0);
+        for (const auto& [width, height] : {std::pair{5u, 3u}, std::pair{3u, 1u}}) {
+            FrameHost h(3, {.width = width,
+                            .height = height,
+                            .depth = depth,
+                            .placement = Placement::GuardPage});
+            for (int mode = 0; mode <= 25; ++mode) {
+                BlendSettings s = h.settings(mode);
+                s.alphaEnabled = 1;
+                ASSERT_EQ(h.process(s), 0);
+            }
         }
     }
 }

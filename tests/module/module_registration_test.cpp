@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "catalogue_golden.h"
-#include "corvane_id_names.h"
 #include "corvane_module.h"
 #include "record_dump.h"
 #include "testhost/text.h"
@@ -102,7 +101,7 @@ TEST_F(Registration, EveryComponentInOrder) {
          0},
     };
 #undef RGB
-    const auto names = corvaneIdNames();
+    const auto names = record_dump::corvaneIdNames();
     for (uint32_t i = 0; i < 5; ++i) {
         SCOPED_TRACE(i);
         testhost::Host host;  // each component on a host of its own
@@ -161,7 +160,7 @@ TEST_F(Registration, ASecondComponentFindsTheSharedParameters) {
     const testhost::ParamRecord& mix = *host.records().findParam(id::Mix);
     ASSERT_EQ(mix.attributes.size(), 8u);
     for (size_t i = 0; i < 4; ++i) EXPECT_TRUE(mix.attributes[i] == mix.attributes[i + 4]);
-    const auto names = corvaneIdNames();
+    const auto names = record_dump::corvaneIdNames();
     EXPECT_EQ(record_dump::panel(second, names), record_dump::panel(first, names));
     EXPECT_EQ(second.layoutItems[2]->param, &mix);
 }

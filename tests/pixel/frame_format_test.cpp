@@ -52,24 +52,4 @@ TEST(ReadFrameFormat, MultipliesTheSizeInSixtyFourBits) {
     EXPECT_EQ(f.frameBytes, 70000ull * 70000ull * 16ull);
 }
 
-TEST(ReadFrameFormat, CodesOutsideTheTablesAreCarriedUnchanged) {
-    testhost::Host host;
-    auto& frame = host.makeFrame({.width = 2,
-                                  .height = 2,
-                                  .depth = 40,
-                                  .layout = 99,
-                                  .range = -3,
-                                  .colourSpace = 17,
-                                  .pixelBytes = 12},
-                                 "odd");
-    int32_t result = -1;
-    const FrameFormat f = read(frame, result);
-    ASSERT_EQ(result, 0);
-    EXPECT_EQ(static_cast<int32_t>(f.depth), 40);
-    EXPECT_EQ(static_cast<int32_t>(f.layout), 99);
-    EXPECT_EQ(static_cast<int32_t>(f.range), -3);
-    EXPECT_EQ(static_cast<int32_t>(f.colourSpace), 17);
-    EXPECT_EQ(f.frameBytes, 48u);
-}
-
 }  // namespace
