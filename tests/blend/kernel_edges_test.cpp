@@ -18,12 +18,11 @@ const Format kVideo8{PixelDepth::Bits8, PixelLayout::BGRA, ValueRange::Video, "8
 const Format kFixed{PixelDepth::Fixed2_14, PixelLayout::RGBA, ValueRange::Full, "2_14"};
 const Format kFloat{PixelDepth::Float32, PixelLayout::ARGB, ValueRange::Full, "float"};
 
-void fillRandom(Frame& f, const Format& format, unsigned seed) {
+void fillRandom(Frame& f, unsigned seed) {
     std::mt19937 rng(seed);
     std::uniform_real_distribution<double> value(-0.1, 1.1);
     for (size_t i = 0; i < f.pixels(); ++i)
-        for (int c = 0; c < 4; ++c) f.setStored(i, c, f.quantize(value(rng), c == 3));
-    (void)format;
+        for (int c = 0; c < 4; ++c) f.setStored(i, c, f.store(value(rng), c == 3));
 }
 
 // The last one to three pixels of a frame are computed exactly as if they opened a whole
@@ -36,18 +35,17 @@ TEST(KernelEdges, EveryPixelIsWrittenWhateverTheFrameSize) {
             const size_t padded = (pixels + 3) / 4 * 4;
             Frame bg(f, pixels), fg(f, pixels), out(f, pixels);
             Frame bgPadded(f, padded), fgPadded(f, padded), outPadded(f, padded);
-            fillRandom(bg, f, 1);
-            fillRandom(fg, f, 2);
+            fillRandom(bg, 1);
+            fillRandom(fg, 2);
             std::memcpy(bgPadded.data(), bg.data(), bg.byteCount());
             std::memcpy(fgPadded.data(), fg.data(), fg.byteCount());
             for (int mode : {1, 9, 19}) {
                 BlendSettings s = settingsFor(f, pixels, mode);
-                runKernel(s, bg.data(), fg.data(), out.data());
+                run(s, &bg, &fg, out);
                 BlendSettings sp = settingsFor(f, padded, mode);
-                runKernel(sp, bgPadded.data(), fgPadded.data(), outPadded.data());
+                run(sp, &bgPadded, &fgPadded, outPadded);
                 ASSERT_EQ(std::memcmp(out.data(), outPadded.data(), out.byteCount()), 0)
                     << f.name << " " << pixels << " pixels, mode " << mode;
-                EXPECT_TRUE(out.canariesIntact()) << f.name << " " << pixels;
             }
         }
     }
@@ -64,15 +62,15 @@ TEST(KernelEdges, UnknownDepthOrMismatchedPixelSizeWritesNothing) {
                           {PixelDepth::Float32, 8}};
     for (const Case& c : cases) {
         Frame bg(kFloat, 64), fg(kFloat, 64), out(kFloat, 64);
-        fillRandom(bg, kFloat, 3);
-        const Frame before = out;
+        fillRandom(bg, 3);
+        const auto before = out.snapshot();
         BlendSettings s = settingsFor(kFloat, 64, 1);
         s.frame.depth = c.depth;
         s.frame.pixelBytes = c.pixelBytes;
         s.frame.frameBytes = 64ull * c.pixelBytes;
-        runKernel(s, bg.data(), fg.data(), out.data());
-        EXPECT_TRUE(out.bytesEqual(before)) << "depth " << static_cast<int>(c.depth) << " with "
-                                            << c.pixelBytes << " bytes per pixel";
+        run(s, &bg, &fg, out);
+        EXPECT_TRUE(out.unchangedSince(before))
+            << "depth " << static_cast<int>(c.depth) << " with " << c.pixelBytes << " bytes";
     }
 }
 
@@ -80,19 +78,18 @@ TEST(KernelEdges, UnalignedFloatFramesGiveTheAlignedResult) {
     for (int mode : {1, 9, 19}) {
         Frame bg(kFloat, 40), fg(kFloat, 40), out(kFloat, 40);
         Frame bgU(kFloat, 40, 4), fgU(kFloat, 40, 8), outU(kFloat, 40, 12);
-        fillRandom(bg, kFloat, 4);
-        fillRandom(fg, kFloat, 5);
+        fillRandom(bg, 4);
+        fillRandom(fg, 5);
         for (size_t i = 0; i < 40; ++i)
             for (int c = 0; c < 4; ++c) {
                 bgU.setStored(i, c, bg.stored(i, c));
                 fgU.setStored(i, c, fg.stored(i, c));
             }
         BlendSettings s = settingsFor(kFloat, 40, mode);
-        runKernel(s, bg.data(), fg.data(), out.data());
-        runKernel(s, bgU.data(), fgU.data(), outU.data());
+        run(s, &bg, &fg, out);
+        run(s, &bgU, &fgU, outU);
         for (size_t i = 0; i < 40; ++i)
             for (int c = 0; c < 4; ++c) ASSERT_EQ(out.stored(i, c), outU.stored(i, c));
-        EXPECT_TRUE(outU.canariesIntact());
     }
 }
 
@@ -107,13 +104,13 @@ TEST(KernelEdges, MixZeroReturnsEveryStoredEightBitCode) {
         BlendSettings s = settingsFor(f, 256, 6);
         s.mix = 0.0f;
         s.clampToLegal = 0;
-        runKernel(s, bg.data(), fg.data(), out.data());
+        run(s, &bg, &fg, out);
         for (int i = 0; i < 256; ++i)
             for (int c = 0; c < 3; ++c) ASSERT_EQ(out.stored(i, c), bg.stored(i, c)) << f.name;
 
         // With the clamp, video levels hold to 16..235.
         s.clampToLegal = 1;
-        runKernel(s, bg.data(), fg.data(), out.data());
+        run(s, &bg, &fg, out);
         for (int i = 0; i < 256; ++i)
             for (int c = 0; c < 3; ++c) {
                 const double code = bg.stored(i, c);
@@ -122,40 +119,6 @@ TEST(KernelEdges, MixZeroReturnsEveryStoredEightBitCode) {
                 ASSERT_EQ(out.stored(i, c), expected) << f.name;
             }
     }
-}
-
-TEST(KernelEdges, ClampHoldsVideoLevelsWithinLegalCodesInEveryMode) {
-    Frame bg(kVideo8, 256), fg(kVideo8, 256), out(kVideo8, 256);
-    for (int i = 0; i < 256; ++i)
-        for (int c = 0; c < 3; ++c) {
-            bg.setStored(i, c, i);
-            fg.setStored(i, c, (i * 7 + c * 50) % 256);
-        }
-    for (int mode = 1; mode <= 25; ++mode) {
-        BlendSettings s = settingsFor(kVideo8, 256, mode);
-        s.magic = 1.3f;
-        runKernel(s, bg.data(), fg.data(), out.data());
-        for (int i = 0; i < 256; ++i)
-            for (int c = 0; c < 3; ++c) {
-                ASSERT_GE(out.stored(i, c), 16) << "mode " << mode;
-                ASSERT_LE(out.stored(i, c), 235) << "mode " << mode;
-            }
-    }
-}
-
-TEST(KernelEdges, UnclampedFixedPointStopsJustBelowTwo) {
-    Frame bg(kFixed, 4), fg(kFixed, 4), out(kFixed, 4);
-    for (int i = 0; i < 4; ++i)
-        for (int c = 0; c < 3; ++c) {
-            fg.setStored(i, c, 32767);     // just below 2.0
-            bg.setStored(i, c, 8192 * i);  // 0 to 1.5
-        }
-    BlendSettings s = settingsFor(kFixed, 4, 17);  // Linear Burn: a - m + b
-    s.magic = -1.0f;                               // pushes every result to 2.0 or more
-    s.clampToLegal = 0;
-    runKernel(s, bg.data(), fg.data(), out.data());
-    for (int i = 0; i < 4; ++i)
-        for (int c = 0; c < 3; ++c) EXPECT_EQ(out.stored(i, c), 32766) << i;
 }
 
 // Results far beyond what a store can convert (a huge Magic) must still land on the bound
@@ -171,13 +134,13 @@ TEST(KernelEdges, ResultsBeyondTheConversionRangeStoreTheirBound) {
                         // Below zero, zero and above zero; 8-bit full range has no code
                         // below zero, so its first pixels take 0.
                         const int sign = i % 3 - 1;
-                        fg.setStored(i, c, fg.quantize(sign * 0.05));
+                        fg.setStored(i, c, fg.store(sign * 0.05));
                     }
                 BlendSettings s = settingsFor(f, 8, 1);  // Normal: m * a
                 s.magic = 1e12f;
                 s.mix = mix;
                 s.clampToLegal = legal;
-                runKernel(s, bg.data(), fg.data(), out.data());
+                run(s, &bg, &fg, out);
                 const double lo = legal ? 0.0 : -2.0;
                 const double hi = legal ? 1.0 : std::bit_cast<float>(0x3FFFFDF8u);
                 for (int i = 0; i < 8; ++i)
@@ -192,41 +155,10 @@ TEST(KernelEdges, ResultsBeyondTheConversionRangeStoreTheirBound) {
             }
 }
 
-TEST(KernelEdges, AddAndLinearDodgeAreOneKernel) {
-    Frame bg(kFloat, 64), fg(kFloat, 64), a(kFloat, 64), b(kFloat, 64);
-    fillRandom(bg, kFloat, 6);
-    fillRandom(fg, kFloat, 7);
-    BlendSettings s2 = settingsFor(kFloat, 64, 2), s16 = settingsFor(kFloat, 64, 16);
-    runKernel(s2, bg.data(), fg.data(), a.data());
-    runKernel(s16, bg.data(), fg.data(), b.data());
-    EXPECT_TRUE(a.bytesEqual(b));
-    EXPECT_EQ(kBlendKernels[1], kBlendKernels[15]);
-}
-
-TEST(KernelEdges, FillWithMagicIsFlatAndHardMixIsZeroOrMagic) {
-    Frame bg(kFloat, 64), fg(kFloat, 64), out(kFloat, 64);
-    fillRandom(bg, kFloat, 8);
-    fillRandom(fg, kFloat, 9);
-    BlendSettings fill = settingsFor(kFloat, 64, 25);
-    fill.magic = 0.6f;
-    runKernel(fill, bg.data(), nullptr, out.data());  // never reads the foreground
-    for (size_t i = 0; i < 64; ++i)
-        for (int c = 0; c < 3; ++c) ASSERT_FLOAT_EQ(out.stored(i, c), 0.6f);
-
-    BlendSettings hardMix = settingsFor(kFloat, 64, 21);
-    hardMix.magic = 0.8f;
-    runKernel(hardMix, bg.data(), fg.data(), out.data());
-    for (size_t i = 0; i < 64; ++i)
-        for (int c = 0; c < 3; ++c) {
-            const double v = out.stored(i, c);
-            ASSERT_TRUE(v == 0.0 || v == 0.8f) << v;
-        }
-}
-
 TEST(KernelEdges, OutputMayBeTheBackgroundBuffer) {
     Frame bg(kBgra8, 32), fg(kBgra8, 32), separate(kBgra8, 32);
-    fillRandom(bg, kBgra8, 10);
-    fillRandom(fg, kBgra8, 11);
+    fillRandom(bg, 10);
+    fillRandom(fg, 11);
     BlendSettings s = settingsFor(kBgra8, 32, 7);
     runKernel(s, bg.data(), fg.data(), separate.data());
     runKernel(s, bg.data(), fg.data(), bg.data());
@@ -246,11 +178,15 @@ TEST(KernelEdges, NonFiniteFloatSamplesStayWithinTheLegalBounds) {
         }
     for (int mode = 1; mode <= 25; ++mode) {
         BlendSettings s = settingsFor(kFloat, 64, mode);
-        runKernel(s, bg.data(), fg.data(), out.data());
+        run(s, &bg, &fg, out);
         for (size_t i = 0; i < 64; ++i)
             for (int c = 0; c < 3; ++c) {
                 const double v = out.stored(i, c);
                 ASSERT_TRUE(v >= 0.0 && v <= 1.0) << "mode " << mode << " pixel " << i << ": " << v;
+                // Normal gives m x NaN, which the clamp turns into its lower bound.
+                if (mode == 1 && std::isnan(fg.stored(i, c))) {
+                    ASSERT_EQ(v, 0.0) << i;
+                }
             }
     }
 }

@@ -2,6 +2,8 @@
 // with a scalar double-precision reading of the stored formats for the expectations.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -70,58 +72,27 @@ public:
     // Channel c of pixel i as its stored value (a code, or the float itself).
     double stored(size_t i, int c) const {
         const uint8_t* p = bytes_.data() + start_ + i * pixelBytes(format_.depth);
-        const int s = slot(format_.layout, c);
         switch (format_.depth) {
             case PixelDepth::Bits8:
-                return p[s];
-            case PixelDepth::Fixed2_14: {
-                int16_t v;
-                std::memcpy(&v, p + 2 * s, 2);
-                return v;
-            }
-            default: {
-                float v;
-                std::memcpy(&v, p + 4 * s, 4);
-                return v;
-            }
+                return sample<uint8_t>(p, c);
+            case PixelDepth::Fixed2_14:
+                return sample<int16_t>(p, c);
+            default:
+                return sample<float>(p, c);
         }
     }
     void setStored(size_t i, int c, double value) {
         uint8_t* p = data() + i * pixelBytes(format_.depth);
-        const int s = slot(format_.layout, c);
         switch (format_.depth) {
             case PixelDepth::Bits8:
-                p[s] = static_cast<uint8_t>(value);
-                break;
-            case PixelDepth::Fixed2_14: {
-                const auto v = static_cast<int16_t>(value);
-                std::memcpy(p + 2 * s, &v, 2);
-                break;
-            }
-            default: {
-                const auto v = static_cast<float>(value);
-                std::memcpy(p + 4 * s, &v, 4);
-            }
+                return setSample(p, c, static_cast<uint8_t>(value));
+            case PixelDepth::Fixed2_14:
+                return setSample(p, c, static_cast<int16_t>(value));
+            default:
+                return setSample(p, c, static_cast<float>(value));
         }
     }
 
-    // The stored value nearest to working value v (colour channel unless `alpha`).
-    double quantize(double v, bool alpha = false) const {
-        switch (format_.depth) {
-            case PixelDepth::Bits8: {
-                const bool video = !alpha && video8(format_);
-                const double code = std::nearbyint(v * (alpha   ? 255
-                                                        : video ? 219
-                                                                : 255) +
-                                                   (video ? 16 : 0));
-                return std::fmin(255, std::fmax(0, code));
-            }
-            case PixelDepth::Fixed2_14:
-                return std::fmin(32767, std::fmax(-32768, std::nearbyint(v * 16384)));
-            default:
-                return static_cast<float>(v);
-        }
-    }
     // The working value of a stored colour code, as documented: (stored - offset) * (1 / scale)
     // in single precision.
     double working(double stored) const {
@@ -135,9 +106,9 @@ public:
                 return stored;
         }
     }
-    // The stored value of working colour value v (c < 3) or alpha (c == 3), by the rounding of
-    // the depth: nearest with ties to even at 8 bits, toward zero at 2.14.
-    double store(double v, bool alpha) const {
+    // The stored value of working colour value v (or alpha), by the rounding of the depth:
+    // nearest with ties to even at 8 bits, toward zero at 2.14.
+    double store(double v, bool alpha = false) const {
         switch (format_.depth) {
             case PixelDepth::Bits8: {
                 const bool video = !alpha && video8(format_);
@@ -167,12 +138,26 @@ public:
             if ((i < start_ || i >= start_ + byteCount()) && bytes_[i] != 0xA5) return false;
         return true;
     }
+    // Every byte, canaries included, to show later that nothing changed.
+    std::vector<uint8_t> snapshot() const { return bytes_; }
+    bool unchangedSince(const std::vector<uint8_t>& before) const { return bytes_ == before; }
     bool bytesEqual(const Frame& other) const {
-        return std::memcmp(bytes_.data() + start_, other.bytes_.data() + other.start_,
-                           byteCount()) == 0;
+        return byteCount() == other.byteCount() &&
+               std::memcmp(data(), other.data(), byteCount()) == 0;
     }
 
 private:
+    template <class T>
+    T sample(const uint8_t* pixel, int c) const {
+        T v;
+        std::memcpy(&v, pixel + sizeof(T) * slot(format_.layout, c), sizeof(T));
+        return v;
+    }
+    template <class T>
+    void setSample(uint8_t* pixel, int c, T v) {
+        std::memcpy(pixel + sizeof(T) * slot(format_.layout, c), &v, sizeof(T));
+    }
+
     Format format_;
     size_t pixels_;
     size_t misalign_;
@@ -200,6 +185,22 @@ inline void runKernel(BlendSettings& settings, const uint8_t* bg, const uint8_t*
     KernelContext context = makeKernelContext(settings);
     context.simd = path;
     kBlendKernels[settings.mode - 1](&context, bg, fg, out);
+}
+
+// The same on frames, with `matte` as the matte when given, checking that the kernel changed
+// no input and wrote nothing just before or after the output's pixels.
+inline void run(BlendSettings& settings, const Frame* bg, const Frame* fg, Frame& out,
+                const Frame* matte = nullptr) {
+    const Frame* inputs[] = {bg, fg, matte};
+    std::vector<uint8_t> before[3];
+    for (int i = 0; i < 3; ++i)
+        if (inputs[i]) before[i] = inputs[i]->snapshot();
+    if (matte) settings.matteData = matte->data();
+    runKernel(settings, bg ? bg->data() : nullptr, fg ? fg->data() : nullptr, out.data());
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(!inputs[i] || inputs[i]->unchangedSince(before[i]))
+            << "input " << i << " written";
+    EXPECT_TRUE(out.canariesIntact()) << "a write just outside the output";
 }
 
 }  // namespace kernel_test

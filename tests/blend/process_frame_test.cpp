@@ -7,6 +7,7 @@
 #include "blend/corvane_processor.h"
 #include "host/ids.h"
 #include "module/module_log.h"
+#include "render_frames.h"
 #include "testhost/host.h"
 
 namespace {
@@ -26,28 +27,15 @@ testhost::Host& logHost() {
     return *host;
 }
 
-// A render of `inputs` 8-bit BGRA frames of w x h into one output frame.
-struct FrameHost {
+struct HostAndContext {
     testhost::Host host;
-    std::vector<Frame*> frames;
-    std::vector<testhost::InputTrack*> tracks;
-    Frame* output = nullptr;
-    testhost::OutputSet* outputs = nullptr;
     testhost::EffectContext& context = host.makeContext("context");
+};
 
-    explicit FrameHost(int inputs, FrameShape shape = {.width = 8, .height = 2}) {
-        for (int i = 0; i < inputs; ++i) {
-            Frame& f = host.makeFrame(shape, "input " + std::to_string(i));
-            for (size_t b = 0; b < f.bytes().size(); ++b)
-                f.bytes()[b] = static_cast<uint8_t>(b * 7 + 60 * i + 1);
-            frames.push_back(&f);
-            tracks.push_back(&host.makeInput("track " + std::to_string(i), &f));
-            context.addInput(*tracks.back());
-        }
-        output = &host.makeFrame(shape, "output");
-        output->fill(0xEE);
-        outputs = &host.makeOutput("outputs", output);
-    }
+// A render of `inputs` 8-bit BGRA frames of w x h into one output frame.
+struct FrameHost : HostAndContext, RenderFrames {
+    explicit FrameHost(int inputs, FrameShape shape = {.width = 8, .height = 2})
+        : RenderFrames(host, context, inputs, shape) {}
 
     // Settings as the readers leave them for this host's output frame.
     BlendSettings settings(int mode) {
@@ -69,29 +57,26 @@ struct FrameHost {
     }
 
     int32_t process(BlendSettings& s) {
-        return Corvane_Processor::processFrame(&context, outputs, &s);
-    }
-
-    bool outputUntouched() const {
-        for (uint8_t b : output->bytes())
-            if (b != 0xEE) return false;
-        return true;
+        return checked([&] { return Corvane_Processor::processFrame(&context, outputs, &s); });
     }
     bool outputEquals(const Frame& f) const {
         return std::memcmp(output->bytes().data(), f.bytes().data(), f.bytes().size()) == 0;
     }
 };
 
-TEST(ProcessFrame, FetchesEveryInputAtTheFrameTimeFieldAndFieldMode) {
-    FrameHost h(3, {.width = 4, .height = 2, .fieldMode = 5});
+// The first three inputs, at the frame time, field and field mode; never a fourth.
+TEST(ProcessFrame, FetchesTheFirstThreeInputsAtTheFrameTimeFieldAndFieldMode) {
+    FrameHost h(5, {.width = 4, .height = 2, .fieldMode = 5});
     BlendSettings s = h.settings(1);
     ASSERT_EQ(h.process(s), 0);
-    for (auto* track : h.tracks) {
-        const auto fetches = track->fetches();
-        ASSERT_EQ(fetches.size(), 1u);
-        EXPECT_EQ(fetches[0].time, 11);
-        EXPECT_EQ(fetches[0].field, 2);
-        EXPECT_EQ(fetches[0].fieldMode, 5);
+    for (int i = 0; i < 5; ++i) {
+        const auto fetches = h.tracks[i]->fetches();
+        ASSERT_EQ(fetches.size(), i < 3 ? 1u : 0u) << i;
+        if (i < 3) {
+            EXPECT_EQ(fetches[0].time, 11);
+            EXPECT_EQ(fetches[0].field, 2);
+            EXPECT_EQ(fetches[0].fieldMode, 5);
+        }
     }
     EXPECT_TRUE(h.host.census().clean()) << h.host.census().report();
 }
@@ -117,17 +102,10 @@ TEST(ProcessFrame, LayerIndicesAreForcedIntoTheInputs) {
         // Normal at mix 1 and m 1: the output is the foreground, here input 0.
         for (size_t i = 0; i < h.output->bytes().size(); ++i) {
             if (i % 4 != 3) {
-                ASSERT_EQ(h.output->bytes()[i], h.frames[0]->bytes()[i]) << i;
+                ASSERT_EQ(h.output->bytes()[i], h.inputs[0]->bytes()[i]) << i;
             }
         }
     }
-}
-
-TEST(ProcessFrame, FiveInputsFetchOnlyThree) {
-    FrameHost h(5);
-    BlendSettings s = h.settings(4);
-    ASSERT_EQ(h.process(s), 0);
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(h.tracks[i]->fetches().size(), i < 3 ? 1u : 0u) << i;
 }
 
 TEST(ProcessFrame, NoInputFailsBeforeTheIndexCorrection) {
@@ -147,7 +125,7 @@ TEST(ProcessFrame, ModesOutsideTheTableCopyTheBackground) {
         FrameHost h(2);
         BlendSettings s = h.settings(mode);
         ASSERT_EQ(h.process(s), 0) << mode;
-        EXPECT_TRUE(h.outputEquals(*h.frames[0])) << mode;
+        EXPECT_TRUE(h.outputEquals(*h.inputs[0])) << mode;
         EXPECT_TRUE(h.host.census().clean()) << h.host.census().report();
     }
 }
@@ -155,7 +133,7 @@ TEST(ProcessFrame, ModesOutsideTheTableCopyTheBackground) {
 TEST(ProcessFrame, TheCopyIsSkippedForTheSameBufferOrNoBytes) {
     {
         FrameHost h(2);
-        h.frames[0]->sharePixelsWith(*h.output);  // the background is the output buffer
+        h.inputs[0]->sharePixelsWith(*h.output);  // the background is the output buffer
         BlendSettings s = h.settings(0);
         ASSERT_EQ(h.process(s), 0);
         EXPECT_TRUE(h.outputUntouched());
@@ -180,43 +158,39 @@ TEST(ProcessFrame, TheSkipModeAlertsOnceAndWritesNothing) {
     EXPECT_EQ(alerts[0].text, "\nCorvane::generic::CRITICAL - EFFECT SKIPPED\n");
 }
 
-TEST(ProcessFrame, FramesSmallerThanTheFormatFailWithoutWriting) {
-    for (int which = 0; which < 3; ++which) {  // background, foreground, output
-        FrameHost h(2);
-        Frame& small = which == 2 ? *h.output : *h.frames[which];
-        // A frame that claims fewer bytes than the output's format needs.
-        FrameShape shape = small.shape();
-        shape.byteCountOverride = static_cast<uint32_t>(small.byteCount() - 1);
-        Frame& liar = h.host.makeFrame(shape, "short");
-        liar.fill(0xEE);
-        if (which == 2)
-            h.outputs->setFrame(&liar);
-        else
-            h.tracks[which]->setFrame(&liar);
-        BlendSettings s = h.settings(1);
-        for (int mode : {1, 0}) {
-            s.mode = mode;
-            EXPECT_EQ(h.process(s), status::kInvalidArgument) << which << " mode " << mode;
-        }
-        const Frame& written = which == 2 ? liar : *h.output;
-        for (uint8_t b : written.bytes()) ASSERT_EQ(b, 0xEE) << which;
-        EXPECT_TRUE(h.host.census().clean()) << h.host.census().report();
-    }
-}
-
-TEST(ProcessFrame, NullPixelsOfAFrameInUseFail) {
+// A frame in use (background, foreground or output) that claims fewer bytes than the
+// output's format needs, or hands over no pixels, fails the frame before anything is written.
+TEST(ProcessFrame, AShortFrameOrOneWithoutPixelsFailsWithoutWriting) {
     for (int which = 0; which < 3; ++which) {
-        FrameHost h(2);
-        (which == 2 ? *h.output : *h.frames[which]).setPixelsNull(true);
-        BlendSettings s = h.settings(1);
-        EXPECT_EQ(h.process(s), status::kNullObject) << which;
-        EXPECT_TRUE(h.host.census().clean()) << h.host.census().report();
+        for (bool noPixels : {false, true}) {
+            SCOPED_TRACE(std::to_string(which) + (noPixels ? " without pixels" : " short"));
+            FrameHost h(2);
+            Frame& frame = which == 2 ? *h.output : *h.inputs[which];
+            FrameShape shape = frame.shape();
+            if (!noPixels) shape.byteCountOverride = static_cast<uint32_t>(frame.byteCount() - 1);
+            Frame& bad = h.host.makeFrame(shape, "bad");
+            bad.fill(0xEE);
+            bad.setPixelsNull(noPixels);
+            if (which == 2)
+                h.outputs->setFrame(&bad);
+            else
+                h.tracks[which]->setFrame(&bad);
+            BlendSettings s = h.settings(1);
+            EXPECT_EQ(h.process(s), noPixels ? status::kNullObject : status::kInvalidArgument);
+            s.mode = 0;  // the copy checks the sizes too
+            if (!noPixels) {
+                EXPECT_EQ(h.process(s), status::kInvalidArgument);
+            }
+            const Frame& written = which == 2 ? bad : *h.output;
+            for (uint8_t b : written.bytes()) ASSERT_EQ(b, 0xEE);
+            EXPECT_TRUE(h.host.census().clean()) << h.host.census().report();
+        }
     }
 }
 
 TEST(ProcessFrame, TheMatteIsReadOnlyWithAlphaOn) {
     FrameHost h(3, {.width = 4, .height = 1});
-    for (size_t i = 0; i < 4; ++i) h.frames[2]->bytes()[i * 4 + 3] = static_cast<uint8_t>(i * 80);
+    for (size_t i = 0; i < 4; ++i) h.inputs[2]->bytes()[i * 4 + 3] = static_cast<uint8_t>(i * 80);
     BlendSettings s = h.settings(1);
     ASSERT_EQ(h.process(s), 0);
     EXPECT_EQ(s.matteData, nullptr);
@@ -225,103 +199,55 @@ TEST(ProcessFrame, TheMatteIsReadOnlyWithAlphaOn) {
     s = h.settings(1);
     s.alphaEnabled = 1;  // source Matte: 1 - A
     ASSERT_EQ(h.process(s), 0);
-    EXPECT_EQ(s.matteData, h.frames[2]->bytes().data());
+    EXPECT_EQ(s.matteData, h.inputs[2]->bytes().data());
     for (size_t i = 0; i < 4; ++i) EXPECT_EQ(h.output->bytes()[i * 4 + 3], 255 - i * 80) << i;
 }
 
-TEST(ProcessFrame, GuardPagesAfterEveryFrame) {
+// Every frame against a guard page, of 5 x 3 pixels and of fewer than one group; the check
+// of every render looks before the start.
+TEST(ProcessFrame, NoAccessOutsideGuardPagedFrames) {
     for (int32_t depth : {1, 3, 6}) {
-        FrameHost h(3,
-                    {.width = 5, .height = 3, .depth = depth, .placement = Placement::GuardPage});
-        for (int mode = 0; mode <= 25; ++mode) {
-            BlendSettings s = h.settings(mode);
-            s.alphaEnabled = 1;
-            ASSERT_EQ(h.process(s), 0);
-        }
-    }
-}
-
-TEST(ProcessFrame, AFailureAtAnyHostCallReturnsItsStatusAndWritesNothing) {
-    constexpr int32_t kFailure = static_cast<int32_t>(0x80076666u);
-    std::vector<testhost::Call> calls;
-    {
-        FrameHost h(3);
-        h.host.inject().reset();
-        BlendSettings s = h.settings(7);
-        s.alphaEnabled = 1;
-        ASSERT_EQ(h.process(s), 0);
-        calls = h.host.journal().calls();
-    }
-    size_t injected = 0;
-    for (const auto& call : calls) {
-        for (bool null : {false, true}) {
-            if (null ? !call.nullable : !call.failable) continue;
-            SCOPED_TRACE(call.op + " #" + std::to_string(call.seq) + (null ? " null" : " fails"));
-            FrameHost h(3);
-            h.host.inject().reset();
-            if (null)
-                h.host.inject().nullCall(call.seq);
-            else
-                h.host.inject().failCall(call.seq, kFailure);
-            BlendSettings s = h.settings(7);
-            s.alphaEnabled = 1;
-            EXPECT_EQ(h.process(s), null ? status::kNullObject : kFailure);
-            EXPECT_TRUE(h.outputUntouched());
-            EXPECT_TRUE(h.host.census().clean()) << h.host.census().report();
-            ++injected;
-        }
-    }
-    EXPECT_GE(injected, 13u);
-}
-
-// The road of one frame: alpha on, Normal at mix 1, source Matte. Every whole group carries
-// m x a of the foreground (clamped when the clamp is on) and 1 - A of the matte; the pixels
-// after the last whole group stay as the host gave them, and every host object is released.
-TEST(ProcessFrame, RoadOfOneFrameThroughTheMatte) {
-    struct Road {
-        int inputs;
-        size_t matte;  // the input that the matte layer resolves to
-    };
-    for (const Road road : {Road{3, 2}, Road{2, 1}}) {
-        for (const FrameShape shape :
-             {FrameShape{.width = 8, .height = 2}, FrameShape{.width = 7, .height = 3}}) {
-            for (const float magic : {1.0f, 1.5f}) {
-                for (const int clamp : {1, 0}) {
-                    SCOPED_TRACE(std::to_string(road.inputs) + " inputs, " +
-                                 std::to_string(shape.width) + "x" + std::to_string(shape.height) +
-                                 ", m " + std::to_string(magic) + ", clamp " +
-                                 std::to_string(clamp));
-                    FrameHost h(road.inputs, shape);
-                    BlendSettings s = h.settings(1);
-                    s.alphaEnabled = 1;
-                    s.alphaSource = 0;
-                    s.magic = magic;
-                    s.mix = 1.0f;
-                    s.clampToLegal = clamp;
-                    ASSERT_EQ(h.process(s), 0);
-                    EXPECT_EQ(s.matteLayer, road.matte);
-                    EXPECT_EQ(s.matteData, h.frames[road.matte]->bytes().data());
-
-                    const auto out = h.output->bytes();
-                    const auto fg = h.frames[1]->bytes();
-                    const auto matte = h.frames[road.matte]->bytes();
-                    const size_t pixels = out.size() / 4;
-                    for (size_t i = 0; i < pixels; ++i) {
-                        for (size_t c = 0; c < 4; ++c) {
-                            const size_t at = i * 4 + c;
-                            // 8-bit saturates at 255 without the clamp.
-                            const int want =
-                                c == 3 ? 255 - matte[at]
-                                       : static_cast<int>(std::fmin(
-                                             255.0, std::nearbyint(double(magic) * fg[at])));
-                            ASSERT_NEAR(out[at], want, magic == 1.0f || c == 3 ? 0 : 1)
-                                << "pixel " << i << " channel " << c;
-                        }
-                    }
-                    EXPECT_TRUE(h.output->guardsIntact());
-                    EXPECT_TRUE(h.host.census().clean()) << h.host.census().report();
-                }
+        for (const auto& [width, height] : {std::pair{5u, 3u}, std::pair{3u, 1u}}) {
+            FrameHost h(3, {.width = width,
+                            .height = height,
+                            .depth = depth,
+                            .placement = Placement::GuardPage});
+            for (int mode = 0; mode <= 25; ++mode) {
+                BlendSettings s = h.settings(mode);
+                s.alphaEnabled = 1;
+                ASSERT_EQ(h.process(s), 0);
             }
+        }
+    }
+}
+
+// The road of one frame: alpha on, Normal at mix 1, source Matte. Every pixel, those after
+// the last whole group too, carries m x a of the foreground (clamped when the clamp is on)
+// and 1 - A of the matte, and every host object is released.
+TEST(ProcessFrame, RoadOfOneFrameThroughTheMatte) {
+    for (const FrameShape shape :
+         {FrameShape{.width = 8, .height = 2}, FrameShape{.width = 7, .height = 3}}) {
+        for (const float magic : {1.0f, 1.5f}) {
+            SCOPED_TRACE(std::to_string(shape.width) + "x" + std::to_string(shape.height) + ", m " +
+                         std::to_string(magic));
+            FrameHost h(3, shape);
+            BlendSettings s = h.settings(1);
+            s.alphaEnabled = 1;
+            s.alphaSource = 0;
+            s.magic = magic;
+            ASSERT_EQ(h.process(s), 0);
+            EXPECT_EQ(s.matteData, h.inputs[2]->bytes().data());
+            const auto out = h.output->bytes();
+            const auto fg = h.inputs[1]->bytes();
+            const auto matte = h.inputs[2]->bytes();
+            for (size_t at = 0; at < out.size(); ++at) {
+                // 8-bit full range saturates at 255.
+                const int want = at % 4 == 3 ? 255 - matte[at]
+                                             : static_cast<int>(std::fmin(
+                                                   255.0, std::nearbyint(double(magic) * fg[at])));
+                ASSERT_NEAR(out[at], want, magic == 1.0f || at % 4 == 3 ? 0 : 1) << "byte " << at;
+            }
+            EXPECT_TRUE(h.host.census().clean()) << h.host.census().report();
         }
     }
 }

@@ -6,7 +6,6 @@
 #include "effects/corvane_ids.h"
 #include "host/ids.h"
 #include "testhost/host.h"
-#include "testhost/text.h"
 
 namespace {
 
@@ -14,12 +13,6 @@ namespace id = corvane_id::param;
 using testhost::Value;
 
 constexpr double kParamTime = 12.5;
-
-// The first GUID text in a journal detail: the parameter a GetParam asked for.
-std::string firstGuidIn(const std::string& detail) {
-    const size_t at = detail.find('{');
-    return at == std::string::npos ? "" : detail.substr(at, 38);
-}
 
 // A render call's objects on the test host, with an 8-bit output frame.
 struct ReaderHost {
@@ -156,27 +149,6 @@ TEST(ReadBlendParameters, BypassForcesModeZeroOnlyWhenExactlyOne) {
     }
 }
 
-TEST(ReadBlendParameters, ReadsInTheDocumentedOrder) {
-    ReaderHost h;
-    BlendSettings s;
-    h.host.journal().clear();
-    ASSERT_EQ(h.readBlend(s), 0);
-    std::vector<std::string> asked;
-    for (const auto& call : h.host.journal().calls())
-        if (call.op == "GetParam" || call.op == "GetOutputFrame" || call.op == "GetFrameTime" ||
-            call.op == "GetField" || call.op == "GetParamTime")
-            asked.push_back(call.op == "GetParam" ? firstGuidIn(call.detail) : call.op);
-    const GUID order[] = {id::Mix,          id::Magic,         id::BlendMode,   id::Bypass,
-                          id::ClampToLegal, id::FgCorrection,  id::InvertFg,    id::FgBrightness,
-                          id::FgContrast,   id::FgSaturation,  id::FgShift,     id::OutCorrection,
-                          id::InvertOut,    id::OutBrightness, id::OutContrast, id::OutSaturation,
-                          id::OutShift};
-    std::vector<std::string> expected = {"GetFrameTime", "GetField", "GetParamTime"};
-    for (const GUID& g : order) expected.push_back(testhost::guidText(g));
-    expected.push_back("GetOutputFrame");
-    EXPECT_EQ(asked, expected);
-}
-
 TEST(ReadLayerParameters, OutOfRangeIndicesFallBackAndAreWrittenBack) {
     ReaderHost h;
     h.params.setInt(id::ForegroundLayer, 7);
@@ -195,18 +167,6 @@ TEST(ReadLayerParameters, OutOfRangeIndicesFallBackAndAreWrittenBack) {
     ASSERT_EQ(h.params.writes(id::BackgroundLayer).size(), 1u);
     EXPECT_EQ(h.params.writes(id::BackgroundLayer)[0].value, Value::ofInt(0));
     EXPECT_TRUE(h.params.writes(id::MatteLayer).empty());
-    EXPECT_TRUE(h.host.census().clean()) << h.host.census().report();
-}
-
-TEST(ReadLayerParameters, AFailedWriteBackFailsTheReader) {
-    ReaderHost h;
-    h.params.setInt(id::MatteLayer, 3);
-    BlendSettings s;
-    ASSERT_EQ(h.readBlend(s), 0);
-    h.host.inject().reset();
-    h.host.inject().fail("SetValueAt", 1, static_cast<int32_t>(0x80004321u));
-    EXPECT_EQ(Corvane_Processor::readLayerParameters(&h.context, &s),
-              static_cast<int32_t>(0x80004321u));
     EXPECT_TRUE(h.host.census().clean()) << h.host.census().report();
 }
 
@@ -270,72 +230,6 @@ TEST(ReadAlphaParameters, TheSwitchIsReadAtTheParameterTimeAskedAnew) {
     h.field.setParamTime(25.0);  // the render field now answers a later time
     ASSERT_EQ(Corvane_Processor::readAlphaParameters(&h.context, &h.field, &s), 0);
     EXPECT_EQ(s.alphaEnabled, 1);
-}
-
-TEST(Readers, ANullRecordIsRefused) {
-    ReaderHost h;
-    EXPECT_EQ(
-        Corvane_Processor::readBlendParameters(&h.context, &h.time, &h.field, &h.outputs, nullptr),
-        status::kNullObject);
-    EXPECT_EQ(Corvane_Processor::readLayerParameters(&h.context, nullptr), status::kNullObject);
-    EXPECT_EQ(Corvane_Processor::readAlphaParameters(&h.context, &h.field, nullptr),
-              status::kNullObject);
-}
-
-// Every parameter present, so every host call of the three readers happens.
-void fillEveryParameter(testhost::ParamStore& p) {
-    for (const GUID& g :
-         {id::Bypass, id::ClampToLegal, id::FgCorrection, id::InvertFg, id::OutCorrection,
-          id::InvertOut, id::AlphaEnabled, id::Unpremultiply, id::InvertAlpha, id::ShowAlpha,
-          id::AlphaRangeEnabled, id::NormalizeAlpha, id::BlackoutHighlights})
-        p.setBool(g, 1);
-    for (const GUID& g : {id::Mix, id::FgBrightness, id::FgContrast, id::FgSaturation,
-                          id::OutBrightness, id::OutContrast, id::OutSaturation, id::AlphaRotate,
-                          id::AlphaValue, id::AlphaRange, id::AlphaSoftHigh, id::AlphaSoftLow})
-        p.setDouble(g, 10.0);
-    p.setTriple(id::FgShift, {1, 2, 3});
-    p.setTriple(id::OutShift, {1, 2, 3});
-    p.setInt(id::BlendMode, 3);
-    p.setInt(id::AlphaSource, 2);
-    p.setInt(id::ForegroundLayer, 9);  // written back
-    p.setInt(id::BackgroundLayer, 0);
-    p.setInt(id::MatteLayer, 2);
-}
-
-TEST(Readers, AFailureAtAnyHostCallBecomesTheResultAndReleasesEverything) {
-    constexpr int32_t kFailure = static_cast<int32_t>(0x80075555u);
-    std::vector<testhost::Call> calls;
-    {
-        ReaderHost h;
-        fillEveryParameter(h.params);
-        h.host.inject().reset();
-        BlendSettings s;
-        ASSERT_EQ(h.readAll(s), 0);
-        calls = h.host.journal().calls();
-    }
-    size_t injected = 0;
-    for (const auto& call : calls) {
-        SCOPED_TRACE(call.op + " #" + std::to_string(call.seq) + " on " + call.object);
-        for (bool null : {false, true}) {
-            if (null ? !call.nullable : !call.failable) continue;
-            ReaderHost h;
-            fillEveryParameter(h.params);
-            h.host.inject().reset();
-            if (null)
-                h.host.inject().nullCall(call.seq);
-            else
-                h.host.inject().failCall(call.seq, kFailure);
-            BlendSettings s;
-            const int32_t result = h.readAll(s);
-            // A failing GetParam is a missing parameter, except for the Magic.
-            const bool missing = call.op == "GetParam" && !null &&
-                                 firstGuidIn(call.detail) != testhost::guidText(id::Magic);
-            EXPECT_EQ(result, missing ? 0 : null ? status::kNullObject : kFailure);
-            EXPECT_TRUE(h.host.census().clean()) << h.host.census().report();
-            ++injected;
-        }
-    }
-    EXPECT_GT(injected, 60u);
 }
 
 }  // namespace

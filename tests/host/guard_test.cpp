@@ -27,15 +27,4 @@ TEST(Guard, TurnsWhatTheBodyRaisesIntoOneStatus) {
     for (const auto& c : cases) EXPECT_EQ(guarded(c.body), c.expected) << c.what;
 }
 
-TEST(Guard, VoidBodySucceedsWithZero) {
-    int calls = 0;
-    EXPECT_EQ(guarded([&] { ++calls; }), 0);
-    EXPECT_EQ(calls, 1);
-}
-
-TEST(Guard, RequireHandsBackTheObject) {
-    int x = 0;
-    EXPECT_EQ(require(&x), &x);
-}
-
 }  // namespace

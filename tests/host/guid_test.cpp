@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "host/ids.h"
-
 namespace {
 
 constexpr GUID kSample = makeGuid("{01234567-89AB-CDEF-0123-456789abcdef}");
@@ -30,19 +28,6 @@ TEST(Guid, EqualityComparesEveryField) {
         if (field >= 3) changed.Data4[field - 3] ^= 0x10;
         EXPECT_FALSE(changed == kSample) << "field " << field;
     }
-}
-
-TEST(Guid, HostIdsKeepTheirUsualByteLayout) {
-    // The in-memory order the host compares: Data1 little-endian, then Data2, Data3, Data4.
-    const GUID& unknown = iid::IACFUnknown;
-    EXPECT_EQ(unknown.Data1, 0u);
-    EXPECT_EQ(unknown.Data4[0], 0xC0);
-    EXPECT_EQ(unknown.Data4[7], 0x46);
-    EXPECT_EQ(iid::IAVXFrameBuffer.Data1, 0x9D942896u);
-    EXPECT_EQ(iid::IAVXFrameBuffer.Data2, 0xAB0A);
-    EXPECT_EQ(iid::IAVXFrameBuffer.Data3, 0x430A);
-    EXPECT_EQ(iid::IAVXFrameBuffer.Data4[0], 0x9F);
-    EXPECT_EQ(iid::IAVXFrameBuffer.Data4[1], 0xB0);
 }
 
 }  // namespace

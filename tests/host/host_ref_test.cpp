@@ -25,28 +25,22 @@ struct Probe : IACFUnknown {
     }
 };
 
-TEST(HostRef, AttachAdoptsAndReleasesOnce) {
-    Probe p;
+TEST(HostRef, ReleasesWhatItHoldsOnceAndEmptiesItselfFirst) {
+    Probe first, second;
     {
         HostRef<Probe> ref;
-        ref.attach(&p);
-        EXPECT_EQ(p.refs, 1);
-        EXPECT_EQ(ref.get(), &p);
+        ref.attach(&first);
+        EXPECT_EQ(first.refs, 1);
+        first.watched = &ref;
+        *ref.put() = &second;  // put releases the old object before the slot is filled
+        EXPECT_EQ(first.refs, 0);
+        EXPECT_TRUE(first.ownerEmptyAtRelease);
+        EXPECT_EQ(ref.get(), &second);
     }
-    EXPECT_EQ(p.refs, 0);
+    EXPECT_EQ(second.refs, 0);
 }
 
-TEST(HostRef, ClearsItselfBeforeRelease) {
-    Probe p;
-    HostRef<Probe> ref;
-    ref.attach(&p);
-    p.watched = &ref;
-    ref.reset();
-    EXPECT_TRUE(p.ownerEmptyAtRelease);
-    EXPECT_EQ(p.refs, 0);
-}
-
-TEST(HostRef, DetachHandsTheReferenceOn) {
+TEST(HostRef, DetachCopyAndMoveKeepTheCountRight) {
     Probe p;
     Probe* handedOut = nullptr;
     {
@@ -56,41 +50,17 @@ TEST(HostRef, DetachHandsTheReferenceOn) {
     }
     EXPECT_EQ(handedOut, &p);
     EXPECT_EQ(p.refs, 1);
-}
-
-TEST(HostRef, PutReleasesTheOldObjectBeforeTheSlotIsFilled) {
-    Probe first, second;
-    HostRef<Probe> ref;
-    ref.attach(&first);
-    *ref.put() = &second;
-    EXPECT_EQ(first.refs, 0);
-    EXPECT_EQ(ref.get(), &second);
-    ref.reset();
-    EXPECT_EQ(second.refs, 0);
-}
-
-TEST(HostRef, CopyFromAddsItsOwnReference) {
-    Probe p;
     {
-        HostRef<Probe> ref;
-        ref.copyFrom(&p);
+        HostRef<Probe> copy;
+        copy.copyFrom(&p);
+        EXPECT_EQ(p.refs, 2);
+        HostRef<Probe> moved(std::move(copy));
+        HostRef<Probe> again;
+        again = std::move(moved);
+        EXPECT_FALSE(copy);
         EXPECT_EQ(p.refs, 2);
     }
     EXPECT_EQ(p.refs, 1);
-}
-
-TEST(HostRef, MoveTransfersWithoutTouchingTheCount) {
-    Probe p;
-    HostRef<Probe> a;
-    a.attach(&p);
-    HostRef<Probe> b(std::move(a));
-    EXPECT_FALSE(a);
-    EXPECT_EQ(p.refs, 1);
-    HostRef<Probe> c;
-    c = std::move(b);
-    EXPECT_EQ(p.refs, 1);
-    c.reset();
-    EXPECT_EQ(p.refs, 0);
 }
 
 TEST(HostRef, ReleasedWhenTheGuardedBodyFails) {

@@ -23,13 +23,10 @@ int slotOf(Member member) {
 #define EXPECT_SLOT(Interface, Operation, slot) \
     EXPECT_EQ(slotOf(&Interface::Operation), slot) << #Interface "::" #Operation
 
-TEST(SlotLayout, Unknown) {
+TEST(SlotLayout, EveryOperationKeepsItsSlot) {
     EXPECT_SLOT(IACFUnknown, QueryInterface, 0);
     EXPECT_SLOT(IACFUnknown, AddRef, 1);
     EXPECT_SLOT(IACFUnknown, Release, 2);
-}
-
-TEST(SlotLayout, Registration) {
     EXPECT_SLOT(IACFHostFactory, CreateObject, 3);
     EXPECT_SLOT(IACFHostFactory, FindObject, 6);
     EXPECT_SLOT(IACFPluginRecord, SetAttribute, 3);
@@ -45,9 +42,6 @@ TEST(SlotLayout, Registration) {
     EXPECT_SLOT(IAVXLayoutRecord, SetAttribute, 3);
     EXPECT_SLOT(IAVXLayoutRecord, DescribeLayout, 6);
     EXPECT_SLOT(IAVXLayoutRecord, AddChild, 7);
-}
-
-TEST(SlotLayout, ImplementedByTheModule) {
     EXPECT_SLOT(IAVXEffect, EffectSlot3, 3);
     EXPECT_SLOT(IAVXEffect, SetUpInstance, 4);
     EXPECT_SLOT(IAVXEffect, EffectSlot5, 5);
@@ -58,9 +52,6 @@ TEST(SlotLayout, ImplementedByTheModule) {
     EXPECT_SLOT(IACFClassFactory, CreateInstance, 3);
     EXPECT_SLOT(IAVXTimeNeighborhood, NeighborhoodSlot3, 3);
     EXPECT_SLOT(IAVXTimeNeighborhood, NeighborhoodSlot5, 5);
-}
-
-TEST(SlotLayout, Rendering) {
     EXPECT_SLOT(IAVXEffectContext, GetAuxWidth, 4);
     EXPECT_SLOT(IAVXEffectContext, GetAuxHeight, 5);
     EXPECT_SLOT(IAVXEffectContext, GetProjectWidth, 6);

@@ -5,7 +5,6 @@
 #include "catalogue_golden.h"
 #include "corvane_module.h"
 #include "record_dump.h"
-#include "registration_fixture.h"
 #include "testhost/text.h"
 
 namespace {
@@ -102,7 +101,7 @@ TEST_F(Registration, EveryComponentInOrder) {
          0},
     };
 #undef RGB
-    const auto names = corvaneIdNames();
+    const auto names = record_dump::corvaneIdNames();
     for (uint32_t i = 0; i < 5; ++i) {
         SCOPED_TRACE(i);
         testhost::Host host;  // each component on a host of its own
@@ -146,64 +145,69 @@ TEST_F(Registration, EveryComponentInOrder) {
     }
 }
 
+// A second component finds the shared parameters the first described and describes only
+// its own ones anew, with the same ids; found ones get their attributes again, and its panel
+// shows the records it found.
+TEST_F(Registration, ASecondComponentFindsTheSharedParameters) {
+    namespace id = corvane_id::param;
+    const auto& first = module.registered(host, 1);
+    const size_t described = host.records().params().size();
+    const auto& second = module.registered(host, 2);
+    const auto params = host.records().params();
+    const GUID own[] = {id::AlphaSource,    id::AlphaEnabled,      id::Unpremultiply,
+                        id::InvertAlpha,    id::ShowAlpha,         id::AlphaRangeEnabled,
+                        id::NormalizeAlpha, id::BlackoutHighlights};
+    ASSERT_EQ(params.size(), described + std::size(own));
+    for (size_t i = 0; i < std::size(own); ++i) EXPECT_EQ(params[described + i]->id, own[i]) << i;
+    for (const testhost::ParamRecord* p : params) EXPECT_EQ(p->describeCount, 1);
+    const testhost::ParamRecord& mix = *host.records().findParam(id::Mix);
+    ASSERT_EQ(mix.attributes.size(), 8u);
+    for (size_t i = 0; i < 4; ++i) EXPECT_TRUE(mix.attributes[i] == mix.attributes[i + 4]);
+    const auto names = record_dump::corvaneIdNames();
+    EXPECT_EQ(record_dump::panel(second, names), record_dump::panel(first, names));
+    EXPECT_EQ(second.layoutItems[2]->param, &mix);
+}
+
+// Registers a three-input component on a fresh host (every parameter created), a second one
+// (shared parameters found), the scope twice (its parameters created, then found) and the
+// plug-in record, until the first failure.
+int32_t registerAll(CorvaneModule& m, testhost::Host& h) {
+    for (uint32_t index : {1u, 2u, 3u, 3u}) {
+        HostRef<IAVXComponentRecord> component;
+        if (const int32_t r = m.registerComponent(h.unknown(), index, component.put()); r != 0) {
+            EXPECT_FALSE(component);  // a failure hands nothing out
+            return r;
+        }
+    }
+    HostRef<IACFPluginRecord> plugin;
+    const int32_t r = m.registerPlugin(h.unknown(), plugin.put());
+    if (r != 0) {
+        EXPECT_FALSE(plugin);
+    }
+    return r;
+}
+
 TEST_F(Registration, AFailureAtAnyHostCallIsReturnedAndNothingIsHeld) {
     constexpr int32_t kFailure = static_cast<int32_t>(0x80079999u);
-    // Components 2 and 3 after 0, 1 and 3, so shared parameters are found; and the plug-in
-    // record.
-    auto registerAll = [](CorvaneModule& m, testhost::Host& h, bool inject, uint64_t seq, bool null,
-                          int32_t& result, bool& outNull) {
-        HostRef<IAVXComponentRecord> earlier;
-        for (uint32_t index : {0u, 1u, 3u})
-            EXPECT_EQ(m.registerComponent(h.unknown(), index, earlier.put()), 0);
-        earlier.reset();
-        h.inject().reset();
-        h.journal().clear();
-        if (inject) {
-            if (null)
-                h.inject().nullCall(seq);
-            else
-                h.inject().failCall(seq, kFailure);
-        }
-        HostRef<IAVXComponentRecord> component;
-        HostRef<IACFPluginRecord> plugin;
-        result = m.registerComponent(h.unknown(), 2, component.put());
-        outNull = !component;
-        if (result == 0) {
-            result = m.registerComponent(h.unknown(), 3, component.put());
-            outNull = !component;
-        }
-        if (result == 0) {
-            result = m.registerPlugin(h.unknown(), plugin.put());
-            outNull = !plugin;
-        }
-    };
-    std::vector<testhost::Call> calls;
-    {
-        int32_t r;
-        bool n;
-        registerAll(module, host, false, 0, false, r, n);
-        ASSERT_EQ(r, 0);
-        calls = host.journal().calls();
-    }
+    ASSERT_EQ(registerAll(module, host), 0);
+    const std::vector<testhost::Call> calls = host.journal().calls();
     size_t injected = 0;
     for (const auto& call : calls) {
         for (bool null : {false, true}) {
             if (null ? !call.nullable : !call.failable) continue;
             SCOPED_TRACE(call.op + " #" + std::to_string(call.seq) + (null ? " null" : ""));
             testhost::Host h;
-            int32_t result = 0;
-            bool outNull = false;
-            registerAll(module, h, true, call.seq, null, result, outNull);
+            null ? h.inject().nullCall(call.seq) : h.inject().failCall(call.seq, kFailure);
+            // A failing FindObject only selects creation.
             const bool selectsCreation = call.op == "FindObject" && !null;
-            EXPECT_EQ(result, selectsCreation ? 0 : null ? status::kNullObject : kFailure);
-            if (result != 0) {
-                EXPECT_TRUE(outNull);
-            }
+            EXPECT_EQ(registerAll(module, h), selectsCreation ? 0
+                                              : null          ? status::kNullObject
+                                                              : kFailure);
             EXPECT_TRUE(h.census().clean()) << h.census().report();
             ++injected;
         }
     }
-    EXPECT_GT(injected, 100u);
+    EXPECT_GT(injected, 200u);
 }
 
 // The scope's panel is built interleaved, in its own order; a second registration makes

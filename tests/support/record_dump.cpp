@@ -3,11 +3,14 @@
 #include <cstdio>
 
 #include "host/ids.h"
+#include "pinned_ids.h"
 #include "testhost/text.h"
 
 namespace record_dump {
 
 using testhost::utf8;
+
+namespace {
 
 std::string name(const GUID& id, const Names& names) {
     const std::string text = testhost::guidText(id);
@@ -33,8 +36,6 @@ std::string name(const GUID& id, const Names& names) {
     return text;
 }
 
-namespace {
-
 std::string number(double v) {
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%g", v);
@@ -55,8 +56,6 @@ std::string valueText(const testhost::Attribute& a, const Names& names) {
     return "?";
 }
 
-}  // namespace
-
 std::string attributes(const std::vector<testhost::Attribute>& list, const Names& names) {
     std::string out;
     for (const auto& a : list) {
@@ -64,6 +63,15 @@ std::string attributes(const std::vector<testhost::Attribute>& list, const Names
         out += name(a.id, names) + ":" + name(a.type, names) + "=" + valueText(a, names);
     }
     return out;
+}
+
+}  // namespace
+
+Names corvaneIdNames() {
+    Names names;
+    for (const auto& pin : pinned::kIds)
+        names[testhost::guidText(pin.id)] = pinned::shortName(pin.name);
+    return names;
 }
 
 std::string param(const testhost::ParamRecord& p, const Names& names) {

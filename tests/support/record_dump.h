@@ -14,8 +14,8 @@ namespace record_dump {
 // Short names for ids a test expects to see, e.g. the parameter ids of the catalogue.
 using Names = std::map<std::string, std::string>;  // GUID text -> name
 
-std::string name(const GUID& id, const Names& names);
-std::string attributes(const std::vector<testhost::Attribute>& list, const Names& names);
+// Short names for the module's ids, so that dumps read "param::Mix".
+Names corvaneIdNames();
 // `P <id name> 'label' key='..' Type flag=N [attributes]`
 std::string param(const testhost::ParamRecord& p, const Names& names);
 // The tree under `item`, children indented by two spaces.
