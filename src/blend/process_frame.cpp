@@ -12,6 +12,7 @@
 #include "host/ids.h"
 #include "host/interfaces.h"
 #include "module/module_log.h"
+#include "pixel/input_pixels.h"
 
 namespace {
 
@@ -80,8 +81,14 @@ int32_t Corvane_Processor::processFrame(IAVXEffectContext* context, IAVXOutputSe
         uint8_t* out = pixelsOf(*output, frameBytes);
 
         if (blends) {
+            // An input that overlaps the output without being it is read from a copy: the
+            // kernel reads each group before it writes that group, and no other.
+            const InputPixels bg(background, out, frameBytes, true);
+            const InputPixels fg(foreground, out, frameBytes, true);
+            const InputPixels matte(s.matteData, out, frameBytes, true);
+            s.matteData = matte.get();
             const KernelContext kernelContext = makeKernelContext(s);
-            kBlendKernels[s.mode - 1](&kernelContext, background, foreground, out);
+            kBlendKernels[s.mode - 1](&kernelContext, bg.get(), fg.get(), out);
         } else if (frameBytes != 0 && background != out) {
             // The host may hand the output as a view that overlaps the background's bytes.
             std::memmove(out, background, static_cast<size_t>(frameBytes));

@@ -12,6 +12,7 @@
 #include "host/interfaces.h"
 #include "module/module_log.h"
 #include "pixel/frame_format.h"
+#include "pixel/input_pixels.h"
 #include "pixel/ycbcr_converter.h"
 #include "scope/fill_black.h"
 #include "scope/main_pass.h"
@@ -24,28 +25,6 @@
 #include "scope/waveform.h"
 
 namespace {
-
-// The input's pixels as the render reads them: a copy when they share bytes with the output,
-// made before the output is written, so the output never feeds back into the picture.
-class InputPixels {
-public:
-    InputPixels(const uint8_t* input, const uint8_t* output, uint64_t bytes) : pixels_(input) {
-        const auto in = reinterpret_cast<uintptr_t>(input);
-        const auto out = reinterpret_cast<uintptr_t>(output);
-        if (bytes == 0 || in >= out + bytes || out >= in + bytes) return;
-        // 16 bytes over, to start the copy on a boundary for the float streaming loads.
-        copy_.reset(new (std::nothrow) uint8_t[bytes + 16]);
-        if (!copy_) throw HostFailure(status::kOutOfMemory);
-        auto* start = copy_.get() + (16 - reinterpret_cast<uintptr_t>(copy_.get()) % 16) % 16;
-        std::memcpy(start, input, bytes);
-        pixels_ = start;
-    }
-    const uint8_t* get() const { return pixels_; }
-
-private:
-    std::unique_ptr<uint8_t[]> copy_;
-    const uint8_t* pixels_;
-};
 
 // The field call the host expects of a field-based output frame; its answer is not used.
 void touchField(IAVXFrameBuffer& output, int32_t fieldMode) {
@@ -178,7 +157,8 @@ int32_t renderScope(IAVXEffectContext* context, IAVXRenderTime* renderTime,
         // host gave it: nothing is drawn and nothing is walked.
         bool outOfRange = false;
         if (frame.frameBytes != 0 && drawable(frame.depth, frame.pixelBytes)) {
-            const InputPixels source(inPixels, outPixels, frame.frameBytes);
+            // The workers read the input while the main pass writes: never in place.
+            const InputPixels source(inPixels, outPixels, frame.frameBytes, false);
             if (settings.waveformOn)
                 prepareOutput(settings, frame, layout, source.get(), outPixels);
 

@@ -145,6 +145,28 @@ TEST(ProcessFrame, TheCopyIsSkippedForTheSameBufferOrNoBytes) {
     }
 }
 
+// An output that overlaps the background at an offset (a host's view into one buffer) is
+// blended from the background as it was, as from a buffer of its own.
+TEST(ProcessFrame, AnOutputOverlappingAnInputBlendsFromTheInputAsItWas) {
+    for (size_t shift : {4u, 60u}) {
+        FrameHost separate(2, {.width = 33, .height = 1});
+        BlendSettings s = separate.settings(6);  // Screen
+        ASSERT_EQ(separate.process(s), 0);
+
+        FrameHost overlapping(2, {.width = 33, .height = 1});
+        Frame& carrier = overlapping.host.makeFrame({.width = 33 + 16, .height = 1}, "carrier");
+        std::memcpy(carrier.data(), separate.inputs[0]->data(), separate.inputs[0]->byteCount());
+        overlapping.inputs[0]->sharePixelsWith(carrier);
+        overlapping.output->sharePixelsWith(carrier, shift);
+        BlendSettings t = overlapping.settings(6);
+        ASSERT_EQ(Corvane_Processor::processFrame(&overlapping.context, overlapping.outputs, &t), 0);
+        EXPECT_EQ(std::memcmp(carrier.data() + shift, separate.output->data(),
+                              separate.output->byteCount()),
+                  0)
+            << shift;
+    }
+}
+
 TEST(ProcessFrame, TheSkipModeAlertsOnceAndWritesNothing) {
     testhost::Host& log = logHost();
     log.log().clear();
