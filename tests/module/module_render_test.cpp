@@ -14,48 +14,6 @@ using testhost::Frame;
 using testhost::FrameShape;
 using testhost::Placement;
 
-// One instance of a registered component with its context, inputs and output.
-struct Instance {
-    testhost::Host& host;
-    testhost::EffectContext& context;
-    HostRef<IAVXEffect> effect;
-    std::vector<Frame*> inputs;
-    std::vector<testhost::InputTrack*> tracks;
-    Frame* output = nullptr;
-    testhost::OutputSet* outputs = nullptr;
-    testhost::RenderTime& time;
-    testhost::RenderField& field;
-
-    Instance(CorvaneModule& module, testhost::Host& h, uint32_t index, int inputCount,
-             FrameShape shape = {.width = 8, .height = 4})
-        : host(h),
-          context(h.makeContextFor(module.registered(h, index), "context")),
-          effect(module.effect(h, index)),
-          time(h.makeRenderTime(3)),
-          field(h.makeRenderField(2.0, 1)) {
-        for (int i = 0; i < inputCount; ++i) {
-            Frame& f = h.makeFrame(shape, "input " + std::to_string(i));
-            for (size_t b = 0; b < f.bytes().size(); ++b)
-                f.bytes()[b] = static_cast<uint8_t>(b * 13 + 70 * i + 5);
-            inputs.push_back(&f);
-            tracks.push_back(&h.makeInput("track " + std::to_string(i), &f));
-            context.addInput(*tracks.back());
-        }
-        output = &h.makeFrame(shape, "output");
-        output->fill(0xEE);
-        outputs = &h.makeOutput("outputs", output);
-    }
-
-    int32_t render() {
-        return effect->Render(&context, nullptr, nullptr, &time, nullptr, &field, outputs);
-    }
-    bool outputUntouched() const {
-        for (uint8_t b : output->bytes())
-            if (b != 0xEE) return false;
-        return true;
-    }
-};
-
 using InstanceSetUp = ModuleTest;
 
 TEST_F(InstanceSetUp, GenericKeysItsMixOverTheEffectForUsageKindTwo) {
