@@ -341,6 +341,47 @@ TEST_F(ScopeRender, OneWarningLinePerOffendingFrameWhileTheLogIsOn) {
               "):buf(16 x 2 x 2sz) :: Ymax=255(1.091324) :!!::frame 3 \n");
 }
 
+// Codes beyond the name lists, negative ones included, leave their names out.
+TEST_F(ScopeRender, UnknownCodesAreLeftOutOfTheReport) {
+    FrameShape shape = ycc(16, 2, k8);
+    shape.colourSpace = 9, shape.range = -3;
+    Scope scope(module, host, shape);
+    paint(scope.input(), [](size_t) { return Ycc{0.5, 0.45, 0}; });  // too much Cb
+    scope.context.params().setBool(param::LogToConsole, 1);
+    host.log().clear();
+    ASSERT_EQ(scope.render(), 0);
+    ASSERT_EQ(host.log().lines().size(), 1u);
+    EXPECT_EQ(host.log().lines()[0].text.rfind(
+                  "\nCorvane::QCLog::***WARNING***::CbYCrY_NoA:8bit::PJ: 0 x 0", 0),
+              0u);
+}
+
+// Slider values the catalogue does not allow are held to its range, NaN takes the default:
+// each render equals the one with the value it stands for.
+TEST_F(ScopeRender, OutOfRangeSliderValuesActAsTheirBounds) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    struct Case {
+        GUID id;
+        double given, standsFor;
+    };
+    const Case cases[] = {{param::YPosition, -5, 0},        {param::YPosition, nan, 49},
+                          {param::Scale, -50, 25},          {param::Scale, 500, 120},
+                          {param::WaveIntensity, 1e6, 200}, {param::ScopeIntensity, -1e6, 0},
+                          {param::GammaShift, 1e9, 1000}};
+    for (const Case& c : cases) {
+        std::vector<uint8_t> results[2];
+        for (int i = 0; i < 2; ++i) {
+            testhost::Host h;
+            Scope scope(module, h, ycc(96, 64, k8), kModes[3]);
+            paint(scope.input(), [](size_t p) { return Ycc{p % 96 / 80.0, 0.3, -0.2}; });
+            scope.context.params().setDouble(c.id, i == 0 ? c.given : c.standsFor);
+            ASSERT_EQ(scope.render(), 0);
+            results[i] = bytesOf(*scope.output);
+        }
+        EXPECT_EQ(results[0], results[1]) << c.given;
+    }
+}
+
 TEST_F(ScopeRender, GreenMarkerInEveryDepthAndOrder) {
     const scope_model::PanelCase pc{.width = 512, .height = 160, .waveform = false};
     const auto block = markerPixels(pc, 0.5);
@@ -372,7 +413,10 @@ TEST_F(ScopeRender, TinyFramesAgainstGuardsInEveryDepthAndMode) {
                         return Ycc{p % 3 * 0.6 - 0.1, 0.5, -0.5};
                     });
                     scope.context.params().setBool(param::LogToConsole, 1);
+                    host.log().clear();
                     EXPECT_EQ(scope.render(), 0) << w << "x" << h << " " << mode.name;
+                    // A frame without a whole group has nothing to report.
+                    EXPECT_EQ(host.log().lines().size(), w * h < 8 ? 0u : 1u) << w << "x" << h;
                     EXPECT_TRUE(scope.output->guardsIntact() && scope.input().guardsIntact())
                         << w << "x" << h << " " << depth << " " << mode.name;
                 }
