@@ -36,13 +36,11 @@ struct Depth {
     static Pair colour(ScopeColour c) {
         const auto i = static_cast<size_t>(c);
         const auto& t = kScopeColours;
-        if constexpr (kFloat)
-            return {t.floats[i][1], t.floats[i][0], t.floats[i][2], t.floats[i][0]};
-        if constexpr (kOne == 255)
-            return {double(t.bits8[i][1]), double(t.bits8[i][0]), double(t.bits8[i][2]),
-                    double(t.bits8[i][0])};
-        return {double(t.fixed2_14[i][1]), double(t.fixed2_14[i][0]), double(t.fixed2_14[i][2]),
-                double(t.fixed2_14[i][0])};
+        double y = t.floats[i][0], cb = t.floats[i][1], cr = t.floats[i][2];
+        if (!kFloat) y = kOne == 255 ? t.bits8[i][0] : t.fixed2_14[i][0];
+        if (!kFloat) cb = kOne == 255 ? t.bits8[i][1] : t.fixed2_14[i][1];
+        if (!kFloat) cr = kOne == 255 ? t.bits8[i][2] : t.fixed2_14[i][2];
+        return {cb, y, cr, y};
     }
 };
 

@@ -28,14 +28,6 @@ ScopeLayout layoutOf(const PanelCase& c) {
     return layoutScope(s, frameOf(c.width, c.height), c.projectWidth, c.projectHeight, nullptr);
 }
 
-std::string nameOf(const PanelCase& c) {
-    return std::to_string(c.width) + "x" + std::to_string(c.height) + " project " +
-           std::to_string(c.projectWidth) + "x" + std::to_string(c.projectHeight) +
-           (c.waveform ? " waveform" : "") + (c.falseColour ? " false colour" : "") +
-           (c.resized ? " resized" : "") + " y " + std::to_string(c.yPosition) + " scale " +
-           std::to_string(c.scale);
-}
-
 std::vector<PanelCase> everyCase() {
     std::vector<PanelCase> cases;
     const PanelCase frames[] = {
@@ -60,8 +52,10 @@ std::vector<PanelCase> everyCase() {
 }
 
 TEST(ScopeLayout, EveryCaseAsItsProportionsGive) {
-    for (const PanelCase& c : everyCase()) {
-        SCOPED_TRACE(nameOf(c));
+    const std::vector<PanelCase> cases = everyCase();
+    for (size_t i = 0; i < cases.size(); ++i) {
+        const PanelCase& c = cases[i];
+        SCOPED_TRACE("case " + std::to_string(i));
         const ScopeLayout l = layoutOf(c);
         const auto e = scope_model::expectedPanels(c);
         const PanelGeometry& g = l.geometry;
@@ -91,8 +85,7 @@ TEST(ScopeLayout, EveryCaseAsItsProportionsGive) {
             for (int64_t row : {a.firstRow, a.lastRow})
                 for (int64_t column : {(a.firstColumn + 1) & ~1ll, a.lastColumn & ~1ll}) {
                     const auto pixel = static_cast<uint64_t>(row * c.width + column);
-                    EXPECT_TRUE(scope_model::reserved(e, c.width, pixel))
-                        << row << "," << column;
+                    EXPECT_TRUE(scope_model::reserved(e, c.width, pixel)) << row << "," << column;
                 }
         }
         if (c.waveform && !c.falseColour) {
@@ -117,17 +110,6 @@ TEST(ScopeLayout, WorkedPanels) {
     EXPECT_EQ(wide.geometry.scopeLeft, 482u);
     EXPECT_EQ(wide.geometry.scopeWidth, 238u);
     EXPECT_EQ(wide.vectorscope.area.lastColumn, 719);
-}
-
-// Values the parameter reader never lets through still give panels inside the frame.
-TEST(ScopeLayout, OutlandishValuesStayInsideTheFrame) {
-    const double nan = std::nan("");
-    for (auto [y, scale] : {std::pair{-5.0, -50.0}, {250.0, 500.0}, {nan, nan}, {1e30, 1e30}}) {
-        const ScopeLayout l = layoutOf({.width = 64, .height = 48, .yPosition = y, .scale = scale});
-        const PanelGeometry& g = l.geometry;
-        EXPECT_LE(g.y0 + g.height, 48u) << y << " " << scale;
-        EXPECT_LE(g.scopeLeft + g.scopeWidth, 64u) << y << " " << scale;
-    }
 }
 
 }  // namespace
