@@ -4,12 +4,15 @@
 // with both workers running (the ThreadSanitizer build runs this suite).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
 #include <functional>
 #include <limits>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "corvane_module.h"
 #include "scope_geometry.h"
