@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "effects/corvane_ids.h"
 #include "host/host_ref.h"
 #include "host/ids.h"
 #include "simd_path_report.h"
+#include "render_frames.h"
 #include "testhost/host.h"
 #include "testhost/module_file.h"
 
@@ -80,4 +82,27 @@ struct FreshModuleTest : ::testing::Test {
 // bring further hosts without the log ever pointing at one that has gone.
 struct ModuleTest : FreshModuleTest {
     ModuleTest() { module.factory(host, corvane_id::creation_class::Generic); }
+};
+
+struct InstanceBase {
+    testhost::Host& host;
+    testhost::EffectContext& context;
+    HostRef<IAVXEffect> effect;
+    testhost::RenderTime& time;
+    testhost::RenderField& field;
+};
+
+// One instance of a registered component with its context, inputs and output.
+struct Instance : InstanceBase, RenderFrames {
+    Instance(CorvaneModule& module, testhost::Host& h, uint32_t index, int inputCount,
+             testhost::FrameShape shape = {.width = 8, .height = 4})
+        : InstanceBase{h, h.makeContextFor(module.registered(h, index), "context"),
+                       module.effect(h, index), h.makeRenderTime(3), h.makeRenderField(2.0, 1)},
+          RenderFrames(h, context, inputCount, shape) {}
+
+    int32_t render() {
+        return checked([&] {
+            return effect->Render(&context, nullptr, nullptr, &time, nullptr, &field, outputs);
+        });
+    }
 };

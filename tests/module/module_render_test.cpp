@@ -5,7 +5,6 @@
 #include <thread>
 
 #include "corvane_module.h"
-#include "render_frames.h"
 
 namespace {
 
@@ -13,29 +12,6 @@ namespace param = corvane_id::param;
 using testhost::Frame;
 using testhost::FrameShape;
 using testhost::Placement;
-
-struct InstanceBase {
-    testhost::Host& host;
-    testhost::EffectContext& context;
-    HostRef<IAVXEffect> effect;
-    testhost::RenderTime& time;
-    testhost::RenderField& field;
-};
-
-// One instance of a registered component with its context, inputs and output.
-struct Instance : InstanceBase, RenderFrames {
-    Instance(CorvaneModule& module, testhost::Host& h, uint32_t index, int inputCount,
-             FrameShape shape = {.width = 8, .height = 4})
-        : InstanceBase{h, h.makeContextFor(module.registered(h, index), "context"),
-                       module.effect(h, index), h.makeRenderTime(3), h.makeRenderField(2.0, 1)},
-          RenderFrames(h, context, inputCount, shape) {}
-
-    int32_t render() {
-        return checked([&] {
-            return effect->Render(&context, nullptr, nullptr, &time, nullptr, &field, outputs);
-        });
-    }
-};
 
 using InstanceSetUp = ModuleTest;
 

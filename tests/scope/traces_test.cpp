@@ -1,0 +1,130 @@
+// The workers' drawings: samples of any value stay inside the worker's own area (2.14 and
+// float reach far beyond the axes, and NaN has no place at all), and the palette legend
+// reads its colours through the lookup, header entry included.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <vector>
+
+#include "pixel/ycbcr_converter.h"
+#include "scope/fill_black.h"
+#include "scope/scope_layout.h"
+#include "scope/vectorscope.h"
+#include "scope/waveform.h"
+
+namespace {
+
+// One output frame laid out for `mode`, painted black, and an input of `samples` repeated.
+struct Panel {
+    FrameFormat frame;
+    ScopeLayout layout;
+    std::vector<uint8_t> input, output;
+
+    Panel(PixelDepth depth, uint32_t w, uint32_t h, bool falseColour, bool resized,
+          int32_t palette = 0) {
+        frame.width = w, frame.height = h, frame.depth = depth;
+        frame.pixelBytes = ycbcr422PixelBytes(depth);
+        frame.frameBytes = uint64_t{w} * h * frame.pixelBytes;
+        frame.layout = PixelLayout::CbYCrY_NoA, frame.range = ValueRange::Video;
+        frame.colourSpace = ColourSpace::Rec709;
+        input.resize(frame.frameBytes);
+        output.resize(frame.frameBytes);
+        ScopeSettings s;
+        s.waveformOn = true, s.falseColourOn = falseColour, s.resizeWaveform = resized;
+        s.yPosition = 49, s.scale = 100, s.palette = palette;
+        layout = layoutScope(s, frame, 0, 0, output.data());
+        fillBlack(output.data(), output.size(), frame);
+        fillBlack(input.data(), input.size(), frame);
+    }
+    void fillInput(const std::vector<double>& samples) {
+        const size_t bytes = frame.pixelBytes / 2;
+        for (size_t i = 0; i < input.size() / bytes; ++i) {
+            const double v = samples[i % samples.size()];
+            if (frame.depth == PixelDepth::Float32) {
+                const auto f = static_cast<float>(v);
+                std::memcpy(&input[i * 4], &f, 4);
+            } else {
+                const auto s = static_cast<int16_t>(v);
+                std::memcpy(&input[i * 2], &s, 2);
+            }
+        }
+    }
+    uint64_t groups() const { return frame.frameBytes / (frame.pixelBytes * 8); }
+    void waveform(WaveformVariant v) {
+        auto c = makePixelConverter(frame.depth, frame.range, frame.layout, frame.pixelBytes);
+        drawWaveform(v, layout.waveform, input.data(), groups(), 0.5f, *c);
+    }
+    void vectorscope(VectorscopeVariant v) {
+        auto c = makePixelConverter(frame.depth, frame.range, frame.layout, frame.pixelBytes);
+        drawVectorscope(v, layout.vectorscope, input.data(), groups(), 0.5f, *c);
+    }
+};
+
+// Every pair whose first pixel lies outside `area` is as it was.
+void expectOnlyInside(const Panel& p, const std::vector<uint8_t>& before, const PixelArea& a) {
+    const uint64_t w = p.frame.width, pairBytes = 2 * p.frame.pixelBytes;
+    for (uint64_t q = 0; q < uint64_t{w} * p.frame.height; q += 2) {
+        const auto row = static_cast<int64_t>(q / w), column = static_cast<int64_t>(q % w);
+        if (row >= a.firstRow && row <= a.lastRow && column >= a.firstColumn &&
+            column <= a.lastColumn)
+            continue;
+        ASSERT_EQ(std::memcmp(&p.output[q * p.frame.pixelBytes], &before[q * p.frame.pixelBytes],
+                              pairBytes),
+                  0)
+            << "pair at row " << row << " column " << column;
+    }
+}
+
+TEST(Traces, SamplesOfAnyValueStayInTheirWorkersArea) {
+    const double inf = std::numeric_limits<double>::infinity(), nan = std::nan("");
+    const std::vector<double> floats = {-inf,  1e30, nan, 3.0, -2.5, inf,
+                                        -1e30, 0.5,  2.0, nan, -inf};
+    const std::vector<double> words = {-32768, 32767, 0, 32767, -32768, 16384, -32768};
+    for (PixelDepth depth : {PixelDepth::Fixed2_14, PixelDepth::Float32})
+        for (bool falseColour : {false, true})
+            for (bool resized : {false, true}) {
+                SCOPED_TRACE("depth " + std::to_string(static_cast<int>(depth)) +
+                             (falseColour ? " false colour" : "") + (resized ? " resized" : ""));
+                Panel p(depth, 200, 120, falseColour, resized);
+                p.fillInput(depth == PixelDepth::Float32 ? floats : words);
+                const std::vector<uint8_t> black = p.output;
+                if (falseColour) {
+                    p.waveform(resized ? WaveformVariant::FalseColour
+                                       : WaveformVariant::LevelStrip);
+                    expectOnlyInside(p, black, p.layout.waveform.area);
+                    continue;
+                }
+                p.waveform(resized ? WaveformVariant::Full : WaveformVariant::Averaged);
+                expectOnlyInside(p, black, p.layout.waveform.area);
+                p.output = black;
+                p.vectorscope(resized ? VectorscopeVariant::Full : VectorscopeVariant::Averaged);
+                expectOnlyInside(p, black, p.layout.vectorscope.area);
+            }
+}
+
+// The legend of the Shadows palette: the header colour below black, the band up to 0.08 in
+// its colour, and the pass-through band above it left black.
+TEST(Traces, TheLegendReadsThroughTheLookup) {
+    Panel p(PixelDepth::Bits8, 200, 120, true, true, 2);
+    p.waveform(WaveformVariant::FalseColour);
+    const ScopeCanvas& c = p.layout.waveform;
+    const auto column = c.left + static_cast<uint32_t>(1.02f * static_cast<float>(c.panelWidth));
+    struct Row {
+        float luma;
+        uint8_t cb, y, cr;
+    };
+    // Codes rint(Y 219 + 16) and rint(C 224 + 128) of the header, record 2 and black.
+    for (const Row r :
+         {Row{-0.05f, 109, 94, 255}, Row{0.04f, 140, 146, 146}, Row{0.6f, 128, 16, 128}}) {
+        const auto lift = static_cast<uint32_t>((r.luma + 0.1f) * c.yScale);
+        const uint8_t* pair =
+            &p.output[((c.top + c.panelHeight - lift) * 200 + (column & ~1u)) * 2];
+        EXPECT_EQ(pair[0], r.cb) << r.luma;
+        EXPECT_EQ(pair[1 + 2 * (column & 1)], r.y) << r.luma;
+        EXPECT_EQ(pair[2], r.cr) << r.luma;
+    }
+}
+
+}  // namespace
