@@ -4,7 +4,9 @@
 //
 // Case names stay fixed so that runs can be compared:
 //   copy/<depth>/<W>x<H>                   memcpy of the frame
-//   scope/<mode>/<depth>/<W>x<H>           the render through its entry, on the test host
+//   scope/<mode>/<depth>/<W>x<H>/<path>    the render through its entry, on the test host, with
+//                                          the main pass on sse41 or (where the processor has
+//                                          it) avx2
 //   worker/<waveform|vectorscope>-<variant>/<depth>/<W>x<H>   one worker's drawing alone
 // <mode>: legalmap, falsecolour (whole frame), averaged and full (waveform and vectorscope),
 // fcwaveform, fcstrip. <depth> is the host's depth code: 1 8-bit, 3 2.14, 6 float.
@@ -20,6 +22,7 @@
 #include "bench_main.h"
 #include "effects/corvane_ids.h"
 #include "frames.h"
+#include "pixel/simd_path.h"
 #include "pixel/ycbcr_converter.h"
 #include "scope/scope_layout.h"
 #include "scope/scope_render.h"
@@ -118,7 +121,7 @@ void runCopy(benchmark::State& state, PixelDepth depth, Size s) {
 }
 
 // The render through its entry, with the test host standing in for the editor.
-void runScope(benchmark::State& state, PixelDepth depth, Size s, Mode mode) {
+void runScope(benchmark::State& state, PixelDepth depth, Size s, Mode mode, SimdPath path) {
     Frames& f = framesFor(depth, s);
     testhost::Host host;
     testhost::FrameShape shape{.width = s.width,
@@ -145,7 +148,7 @@ void runScope(benchmark::State& state, PixelDepth depth, Size s, Mode mode) {
     auto& time = host.makeRenderTime();
     auto& field = host.makeRenderField();
     for (auto _ : state) {
-        if (renderScope(&context, &time, &field, &outputs) != 0)
+        if (renderScope(&context, &time, &field, &outputs, path) != 0)
             state.SkipWithError("render failed");
         benchmark::ClobberMemory();
         host.journal().clear();
@@ -192,10 +195,14 @@ void registerAll() {
             benchmark::RegisterBenchmark(("copy" + tail).c_str(), runCopy, depth, s)
                 ->Unit(benchmark::kMillisecond);
             for (const Mode& m : kModes)
-                benchmark::RegisterBenchmark((std::string("scope/") + m.name + tail).c_str(),
-                                             runScope, depth, s, m)
-                    ->Unit(benchmark::kMillisecond)
-                    ->UseRealTime();
+                for (const SimdPath path : {SimdPath::Sse41, SimdPath::Avx2}) {
+                    if (path == SimdPath::Avx2 && !processorRunsAvx2()) continue;
+                    const std::string name = std::string("scope/") + m.name + tail +
+                                             (path == SimdPath::Avx2 ? "/avx2" : "/sse41");
+                    benchmark::RegisterBenchmark(name.c_str(), runScope, depth, s, m, path)
+                        ->Unit(benchmark::kMillisecond)
+                        ->UseRealTime();
+                }
             for (const bool full : {false, true}) {
                 const std::string variant = full ? "full" : "averaged";
                 benchmark::RegisterBenchmark(("worker/waveform-" + variant + tail).c_str(),

@@ -9,6 +9,10 @@
 
 #include <smmintrin.h>
 
+// A function that the objects of both widths call: always inlined, so that no object keeps a
+// copy of its own that the linker could hand to the other width's code.
+#define CORVANE_BOTH_WIDTHS [[gnu::always_inline]] inline
+
 struct F4 {
     static constexpr int kLanes = 4;
     using Bits = __m128i;  // the integer register of the same width

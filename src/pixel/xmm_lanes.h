@@ -35,7 +35,7 @@ struct XmmLanes {
     };
 
     // Layout 1 stores Y0 Cb Y1 Cr; every other layout Cb Y0 Cr Y1.
-    static Order orderFor(bool lumaFirst) {
+    CORVANE_BOTH_WIDTHS static Order orderFor(bool lumaFirst) {
         const int at[4] = {lumaFirst ? 1 : 0, lumaFirst ? 0 : 1, lumaFirst ? 3 : 2,
                            lumaFirst ? 2 : 3};  // position of Cb, Y0, Cr, Y1 in a pair
         Order o;
@@ -74,7 +74,8 @@ struct XmmLanes {
     struct CodeOffsets {
         __m128i v01, v23;
     };
-    static CodeOffsets codeOffsets(int16_t o0, int16_t o1, int16_t o2, int16_t o3) {
+    CORVANE_BOTH_WIDTHS static CodeOffsets codeOffsets(int16_t o0, int16_t o1, int16_t o2,
+                                                       int16_t o3) {
         return {_mm_setr_epi16(o0, o0, o0, o0, o1, o1, o1, o1),
                 _mm_setr_epi16(o2, o2, o2, o2, o3, o3, o3, o3)};
     }

@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <limits>
 
+void FalseColourLookup::build(int32_t paletteValue, float gamma) {
+    build(selectPalette(paletteValue), gamma);
+}
+
 void FalseColourLookup::build(const Palette& palette, float gamma) {
     palette_ = palette;
     applyGamma(palette_, gamma);

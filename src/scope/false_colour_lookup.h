@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "pixel/f4.h"
 #include "scope/false_colour_palette.h"
 
 class FalseColourLookup {
@@ -15,7 +16,9 @@ public:
 
     // The palette the "Palette" value selects, with `gamma` applied to this lookup's copy.
     // A pass builds it once per frame before mapping; until then every pixel maps to black.
-    void build(int32_t paletteValue, float gamma) { build(selectPalette(paletteValue), gamma); }
+    CORVANE_BOTH_WIDTHS FalseColourLookup() {}
+
+    void build(int32_t paletteValue, float gamma);
     void build(const Palette& palette, float gamma);
 
     // This lookup's own copy of its palette, gamma applied.
@@ -32,13 +35,13 @@ public:
     // {0, Cb / 2, Cr / 2, Y}. A pair's row sum is its mapped {Y0, Cb, Cr, Y1}, NaN where the
     // old value stays: a luma whose band keeps luma, and the chroma of a pair whose first
     // pixel's band leaves it unchanged. A band that gives no chroma gives 0.
-    const float* firstRows() const { return first_[0]; }
-    const float* secondRows() const { return second_[0]; }
+    CORVANE_BOTH_WIDTHS const float* firstRows() const { return first_[0]; }
+    CORVANE_BOTH_WIDTHS const float* secondRows() const { return second_[0]; }
     // Whether any entry leaves a luma, or a pair's chroma, as it is (whether the rows hold
     // NaN there): decided once per frame, so that a palette that replaces everything, like
     // the default one, spends nothing on keeping.
-    bool keepsLuma() const { return keepsLuma_; }
-    bool keepsChroma() const { return keepsChroma_; }
+    CORVANE_BOTH_WIDTHS bool keepsLuma() const { return keepsLuma_; }
+    CORVANE_BOTH_WIDTHS bool keepsChroma() const { return keepsChroma_; }
 
 private:
     Palette palette_{};

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "pixel/frame_format.h"
 #include "scope/false_colour_map.h"
 #include "scope/scope_layout.h"
 #include "scope/scope_statistics.h"
@@ -25,6 +26,7 @@ struct MainPassJob {
     uint64_t width;   // pixels per row
     ReservedArea reserved;
     MainPassMode mode;
+    uint64_t first = 0;  // the group the walk starts at
 };
 
 namespace main_pass {
@@ -45,9 +47,10 @@ void legalise(V& cb, V& y0, V& cr, V& y1) {
 }
 
 // Which of the group's pairs lie outside the reserved rectangle (bit k for pair k), for the
-// group of `Pairs` pairs that starts at pixel `pixel` in column `column`.
-template <unsigned Pairs>
+// group of the converter's pairs that starts at pixel `pixel` in column `column`.
+template <class Converter>
 unsigned pairsOutside(const MainPassJob& job, uint64_t pixel, uint64_t column) {
+    constexpr unsigned Pairs = Converter::kPairs;
     constexpr unsigned allPairs = (1u << Pairs) - 1;
     const ReservedArea& r = job.reserved;
     const uint64_t lastPair = pixel + 2 * (Pairs - 1);
@@ -69,19 +72,24 @@ unsigned pairsOutside(const MainPassJob& job, uint64_t pixel, uint64_t column) {
 
 // `Converter` is the concrete class of the render's converter, so nothing here is a virtual
 // call. The group walk is the same in every mode; the mode is a template argument. Flattened,
-// so that the converter's operations and the mapping are inlined into the loop.
-template <MainPassMode Mode, class Converter>
-[[gnu::flatten]] void runMainPass(Converter& c, const MainPassJob& job, GroupStatistics& stats) {
+// so that the converter's operations and the mapping are inlined into the loop. A load takes
+// Converter::kPairs / 4 of the job's groups; the walk stops before a load would pass the
+// last whole group and returns the group it stopped at.
+template <MainPassMode Mode, class Converter, class Statistics>
+[[gnu::flatten]] uint64_t runMainPass(Converter& c, const MainPassJob& job, Statistics& stats) {
     constexpr unsigned kPairs = Converter::kPairs;
     constexpr uint64_t kGroupBytes = Converter::kGroupBytes;
     constexpr uint64_t kPairBytes = kGroupBytes / kPairs;
+    constexpr uint64_t kStep = kPairs / 4;  // groups of 8 pixels per load
     constexpr unsigned kAll = (1u << kPairs) - 1;
     constexpr bool kAround =
         Mode == MainPassMode::FalseColourAround || Mode == MainPassMode::PictureAround;
-    alignas(16) uint8_t mapped[kGroupBytes];
-    uint64_t column = 0;
-    for (uint64_t g = 0; g < job.groups; ++g) {
-        const uint64_t offset = g * kGroupBytes, pixel = g * 2 * kPairs;
+    alignas(32) uint8_t mapped[kGroupBytes];
+    const uint64_t loads = job.first < job.groups ? (job.groups - job.first) / kStep : 0;
+    uint64_t column = kAround && job.width != 0 ? job.first * 8 % job.width : 0;
+    for (uint64_t i = 0; i < loads; ++i) {
+        const uint64_t g = job.first + i * kStep;
+        const uint64_t offset = g * (kGroupBytes / kStep), pixel = g * 8;
         c.load(job.input + offset);
         stats.add(c.cb, c.y0, c.cr, c.y1);
         uint8_t* out = job.output + offset;
@@ -95,7 +103,7 @@ template <MainPassMode Mode, class Converter>
             // Groups before the rectangle's start keep the rows the render copied there.
             const bool before = Mode == MainPassMode::PictureAround && pixel < job.reserved.start;
             const unsigned outside =
-                before ? 0u : main_pass::pairsOutside<kPairs>(job, pixel, column);
+                before ? 0u : main_pass::pairsOutside<Converter>(job, pixel, column);
             if (outside != 0) {
                 const uint8_t* from = c.saved;
                 if constexpr (Mode == MainPassMode::FalseColourAround) {
@@ -121,4 +129,31 @@ template <MainPassMode Mode, class Converter>
         }
     }
     c.finish();
+    return job.first + loads * kStep;
 }
+
+// The walk in the job's mode.
+template <class Converter, class Statistics>
+uint64_t runMainPass(Converter& c, const MainPassJob& job, Statistics& stats) {
+    switch (job.mode) {
+        case MainPassMode::LegalMap:
+            return runMainPass<MainPassMode::LegalMap>(c, job, stats);
+        case MainPassMode::FalseColour:
+            return runMainPass<MainPassMode::FalseColour>(c, job, stats);
+        case MainPassMode::FalseColourAround:
+            return runMainPass<MainPassMode::FalseColourAround>(c, job, stats);
+        case MainPassMode::PictureAround:
+            return runMainPass<MainPassMode::PictureAround>(c, job, stats);
+    }
+    return job.first;
+}
+
+namespace avx2 {
+// Where the processor runs AVX2: the walk sixteen pixels at a time, with an eight-lane
+// converter of the frame's format (a depth the scope draws, with its pixel size) and a
+// false-colour lookup built from `palette` and `gamma`.
+// Returns the group it stopped at (the last group of an odd count is left to the four-lane
+// walk) and the statistics of the groups it walked.
+uint64_t runWideMainPass(const MainPassJob& job, const FrameFormat& frame, int32_t palette,
+                         float gamma, ScopeStatistics& stats);
+}  // namespace avx2

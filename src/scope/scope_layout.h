@@ -41,6 +41,8 @@ ScopeLayout layoutScope(const ScopeSettings& settings, const FrameFormat& frame,
                         int32_t projectWidth, int32_t projectHeight, uint8_t* pixels);
 
 // Whether the pair whose first pixel is `pixel` (column `column`) belongs to the workers.
-inline bool reservedPixel(const ReservedArea& a, uint64_t pixel, uint64_t column) {
+// Inlined everywhere, the eight-lane walk included, so no object keeps a copy of its own.
+[[gnu::always_inline]] inline bool reservedPixel(const ReservedArea& a, uint64_t pixel,
+                                                 uint64_t column) {
     return a.start <= pixel && pixel <= a.end && column <= a.columnLimit;
 }

@@ -47,22 +47,6 @@ void prepareOutput(const ScopeSettings& s, const FrameFormat& frame, const Scope
     fillBlack(output + above, frame.frameBytes - above, frame);
 }
 
-template <class Converter>
-void runPass(Converter& c, const MainPassJob& job, GroupStatistics& stats) {
-    if constexpr (requires { Converter::kGroupBytes; }) {
-        switch (job.mode) {
-            case MainPassMode::LegalMap:
-                return runMainPass<MainPassMode::LegalMap>(c, job, stats);
-            case MainPassMode::FalseColour:
-                return runMainPass<MainPassMode::FalseColour>(c, job, stats);
-            case MainPassMode::FalseColourAround:
-                return runMainPass<MainPassMode::FalseColourAround>(c, job, stats);
-            case MainPassMode::PictureAround:
-                return runMainPass<MainPassMode::PictureAround>(c, job, stats);
-        }
-    }
-}
-
 // The worker tasks of a frame with the waveform on, each with a converter of its own made
 // before any of them starts.
 class ScopeTasks {
@@ -115,7 +99,7 @@ void sendReport(const ScopeReport& report) {
 }  // namespace
 
 int32_t renderScope(IAVXEffectContext* context, IAVXRenderTime* renderTime,
-                    IAVXRenderField* renderField, IAVXOutputSet* outputSet) {
+                    IAVXRenderField* renderField, IAVXOutputSet* outputSet, SimdPath simd) {
     return guarded([&] {
         IAVXEffectContext& ctx = *require(context);
         const ScopeSettings settings =
@@ -170,19 +154,29 @@ int32_t renderScope(IAVXEffectContext* context, IAVXRenderTime* renderTime,
             if (settings.waveformOn) tasks.emplace(settings, frame);
 
             const uint64_t groups = frame.frameBytes / (uint64_t{frame.pixelBytes} * 8);
-            GroupStatistics stats;
+            ScopeStatistics stats;
             {
                 ScopeWorkers workers;  // joined on every path out of this block
                 if (tasks) tasks->start(workers, layout, levels, source.get(), groups);
-                const MainPassJob job{source.get(), outPixels,       groups,
-                                      frame.width,  layout.reserved, passMode(settings)};
-                withConcreteConverter(*converter, [&](auto& c) { runPass(c, job, stats); });
+                MainPassJob job{source.get(), outPixels,       groups,
+                                frame.width,  layout.reserved, passMode(settings)};
+                // Sixteen pixels at a time where the processor allows; the four-lane walk
+                // takes what is left, or everything.
+                if (simd == SimdPath::Avx2)
+                    job.first =
+                        avx2::runWideMainPass(job, frame, settings.palette, levels.gamma, stats);
+                GroupStatistics narrow;
+                withConcreteConverter(*converter, [&](auto& c) {
+                    using C = std::remove_reference_t<decltype(c)>;
+                    if constexpr (requires { C::kGroupBytes; }) runMainPass(c, job, narrow);
+                });
+                stats = combined(stats, narrow.result());
                 workers.join();
             }
             // After the join, so the markers are the last writers whatever the timing.
-            outOfRange = checkFrame(stats.result(), settings.waveformOn,
-                                    {layout.waveform, layout.vectorscope},
-                                    settings.logToConsole ? &report : nullptr);
+            outOfRange =
+                checkFrame(stats, settings.waveformOn, {layout.waveform, layout.vectorscope},
+                           settings.logToConsole ? &report : nullptr);
         }
         if (settings.logToConsole)
             report.append(":frame %ld", static_cast<long>(settings.frameTime));

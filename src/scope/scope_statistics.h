@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cmath>
-#include <limits>
 
 #include "pixel/f4.h"
 
@@ -18,16 +17,35 @@ struct ScopeStatistics {
     float cMax() const { return std::fmax(cbMax, crMax); }
 };
 
-// Lanes: 0 luma, 1 Cb, 2 Cr (3 repeats Cr). A group with a NaN sample is left out of the
-// lanes it touches; infinite samples count. Kept as vectors and reduced once at the end.
-class GroupStatistics {
+// The statistics of two runs of groups of one frame together.
+ScopeStatistics combined(const ScopeStatistics& a, const ScopeStatistics& b);
+
+// Reduced bounds: lanes 0 luma, 1 Cb, 2 Cr; bit k of `seen` where lane k took a number.
+ScopeStatistics statisticsOf(const float lo[4], const float hi[4], int seen, bool any);
+
+// The averages of one group of four pairs: Y Cb Cr Cr, luma over eight pixels.
+inline F4 groupAverages(F4 cb, F4 y0, F4 cr, F4 y1) {
+    const F4 lumaAndCb = _mm_hadd_ps((y0 + y1).v, cb.v);  // Y01 Y23 Cb01 Cb23
+    const F4 crTwice = _mm_hadd_ps(cr.v, cr.v);           // Cr01 Cr23 Cr01 Cr23
+    const F4 sums = _mm_hadd_ps(lumaAndCb.v, crTwice.v);  // Y Cb Cr Cr
+    return sums * F4(_mm_setr_ps(0.125f, 0.25f, 0.25f, 0.25f));
+}
+inline ScopeStatistics statisticsOf(F4 lo, F4 hi, F4 seen, bool any) {
+    alignas(16) float l[4], h[4];
+    _mm_store_ps(l, lo.v);
+    _mm_store_ps(h, hi.v);
+    return statisticsOf(l, h, _mm_movemask_ps(seen.v), any);
+}
+
+// Over groups in lanes of type V (each run of four lanes one group of four pairs). A group
+// with a NaN sample is left out of the lanes it touches; infinite samples count. Kept as
+// vectors and reduced once at the end.
+template <class V>
+class GroupStatisticsOf {
 public:
-    // One group's working vectors, lane k for pair k.
-    void add(F4 cb, F4 y0, F4 cr, F4 y1) {
-        const F4 lumaAndCb = _mm_hadd_ps((y0 + y1).v, cb.v);  // Y01 Y23 Cb01 Cb23
-        const F4 crTwice = _mm_hadd_ps(cr.v, cr.v);           // Cr01 Cr23 Cr01 Cr23
-        const F4 sums = _mm_hadd_ps(lumaAndCb.v, crTwice.v);  // Y Cb Cr Cr
-        const F4 averages = sums * F4(_mm_setr_ps(0.125f, 0.25f, 0.25f, 0.25f));
+    // The working vectors of one load, lane k for pair k.
+    void add(V cb, V y0, V cr, V y1) {
+        const V averages = groupAverages(cb, y0, cr, y1);
         // The average first: where it is NaN the bound keeps its value.
         lo_ = min(averages, lo_);
         hi_ = max(averages, hi_);
@@ -35,25 +53,13 @@ public:
         any_ = true;
     }
 
-    ScopeStatistics result() const {
-        alignas(16) float lo[4], hi[4];
-        _mm_store_ps(lo, lo_.v);
-        _mm_store_ps(hi, hi_.v);
-        const int seen = _mm_movemask_ps(seen_.v);
-        const auto pick = [seen](const float* v, int lane) {
-            return (seen >> lane) & 1 ? v[lane] : NAN;
-        };
-        ScopeStatistics s;
-        s.any = any_;
-        s.yMin = pick(lo, 0), s.yMax = pick(hi, 0);
-        s.cbMin = pick(lo, 1), s.cbMax = pick(hi, 1);
-        s.crMin = pick(lo, 2), s.crMax = pick(hi, 2);
-        return s;
-    }
+    ScopeStatistics result() const { return statisticsOf(lo_, hi_, seen_, any_); }
 
 private:
-    F4 lo_ = F4::all(std::numeric_limits<float>::infinity());
-    F4 hi_ = F4::all(-std::numeric_limits<float>::infinity());
-    F4 seen_ = F4::zero();
+    V lo_ = V::all(__builtin_huge_valf());
+    V hi_ = V::all(-__builtin_huge_valf());
+    V seen_ = V::zero();
     bool any_ = false;
 };
+
+using GroupStatistics = GroupStatisticsOf<F4>;
