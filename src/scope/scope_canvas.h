@@ -124,7 +124,9 @@ inline PairHit pairInPanel(const ScopeCanvas& c, int64_t column, int64_t row) {
 // Four points at once, each as pairInPanel takes it: panel columns and rows of the lanes in
 // `valid` (bit k for lane k). The pixel index of each pair found, and bits of the lanes that
 // found a pair and of those whose point is the pair's second pixel. Worked in 32 bits, for
-// canvases whose frame holds fewer than 2^30 pixels (vectorHits).
+// canvases whose frame holds fewer than 2^30 pixels (vectorHits). Written in place: a
+// returned copy would read the two bit sets back as one vector straight after storing them
+// apart, which stalls the processor on every group.
 struct PairHits {
     int found = 0, second = 0;
     alignas(16) std::array<int64_t, 4> pixel{};
@@ -132,7 +134,8 @@ struct PairHits {
 inline bool vectorHits(const ScopeCanvas& c) {
     return c.framePixels + 2 * c.width < (uint64_t{1} << 30);
 }
-inline PairHits pairsInPanel(const ScopeCanvas& c, __m128i columns, __m128i rows, int valid) {
+inline void pairsInPanel(const ScopeCanvas& c, __m128i columns, __m128i rows, int valid,
+                         PairHits& h) {
     const auto all = [](int64_t v) { return _mm_set1_epi32(static_cast<int32_t>(v)); };
     const __m128i index = _mm_sub_epi32(_mm_add_epi32(all(int64_t(c.bottomLeft)), columns),
                                         _mm_mullo_epi32(rows, all(int64_t(c.width))));
@@ -149,13 +152,11 @@ inline PairHits pairsInPanel(const ScopeCanvas& c, __m128i columns, __m128i rows
         _mm_and_si128(_mm_and_si128(within(frameRow, c.area.firstRow, c.area.lastRow),
                                     within(frameColumn, c.area.firstColumn, c.area.lastColumn)),
                       within(pair, 0, static_cast<int64_t>(c.framePixels) - 2));
-    PairHits h;
     h.found = _mm_movemask_ps(_mm_castsi128_ps(inside)) & valid;
     h.second = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(odd, _mm_set1_epi32(1))));
     _mm_store_si128(reinterpret_cast<__m128i*>(h.pixel.data()), _mm_cvtepi32_epi64(pair));
     _mm_store_si128(reinterpret_cast<__m128i*>(h.pixel.data()) + 1,
                     _mm_cvtepi32_epi64(_mm_srli_si128(pair, 8)));
-    return h;
 }
 inline PairHit hitOf(const ScopeCanvas& c, const PairHits& h, int lane) {
     return {c.pixels + static_cast<uint64_t>(h.pixel[lane]) * c.pixelBytes,

@@ -59,7 +59,7 @@ inline TraceLanes traceLanes(const ScopeCanvas& c, F4 x, F4 y) {
     const F4 rows = (t.y - F4::all(c.yMin)) * F4::all(c.yScale);
     const __m128i columnCodes = _mm_cvttps_epi32(columns.v), rowCodes = _mm_cvttps_epi32(rows.v);
     if (vectorHits(c)) {
-        t.hits = pairsInPanel(c, columnCodes, rowCodes, valid);
+        pairsInPanel(c, columnCodes, rowCodes, valid, t.hits);
         return t;
     }
     // A frame too large for 32-bit indices: the same rules lane by lane.
