@@ -176,6 +176,47 @@ TEST_F(Tool, ASixteenBitTiffThrough214ComesBackWithinOneCode) {
     EXPECT_LE(maxDifference(*in[0], *out[0]), 2);
 }
 
+TEST_F(Tool, TenBitYCbCrMeetsRgbThroughRec709WithCoSitedChroma) {
+    // Luma and chroma of every pair differ, so a lane or siting slip shows; all within gamut.
+    auto y = [](int x) { return 300 + 23 * x; };
+    auto cb = [](int i) { return 470 + 9 * i; };
+    auto cr = [](int i) { return 560 - 11 * i; };
+    make(
+        "in.mkv", AV_PIX_FMT_YUV422P10, 16, 2, 1,
+        [&](AVFrame& f, int) {
+            for (int r = 0; r < 2; ++r)
+                for (int x = 0; x < 16; ++x) {
+                    auto row = [&](int p) {
+                        return reinterpret_cast<uint16_t*>(f.data[p] + r * f.linesize[p]);
+                    };
+                    row(0)[x] = static_cast<uint16_t>(y(x));
+                    row(1)[x / 2] = static_cast<uint16_t>(cb(x / 2));
+                    row(2)[x / 2] = static_cast<uint16_t>(cr(x / 2));
+                }
+        },
+        "ffv1");
+    const std::string normal =
+        " --set 'Blend Mode=Normal' --set 'Blend as Percent=0' --set 'Clamp to Legal=off' -q";
+    ASSERT_EQ(run("render generic -i " + at("in.mkv") + " -o " + at("rgb.tif") + normal).status, 0);
+    const auto rgb = read("rgb.tif");
+    ASSERT_EQ(rgb[0]->format, AV_PIX_FMT_RGB48);
+    for (int x = 0; x < 16; ++x) {
+        // An odd pixel takes the mean of its pair's chroma and the next pair's (or its own).
+        const int i = x / 2, j = x % 2 ? std::min(i + 1, 7) : i;
+        const double l = (y(x) - 64) / 876.0, b = ((cb(i) + cb(j)) / 2.0 - 512) / 896.0,
+                     r = ((cr(i) + cr(j)) / 2.0 - 512) / 896.0;
+        const double expected[3] = {l + 1.5748 * r, l - 0.187324 * b - 0.468124 * r,
+                                    l + 1.8556 * b};
+        for (int c = 0; c < 3; ++c)
+            EXPECT_NEAR(sample(*rgb[0], 0, 3 * x + c, 1, true), expected[c] * 65535, 3)
+                << x << "," << c;
+    }
+    // And back to 10-bit 4:2:2: the chroma filter gives a smooth ramp back within a code.
+    ASSERT_EQ(run("render generic -i " + at("in.mkv") + " -o " + at("back.mkv") + normal).status,
+              0);
+    EXPECT_LE(maxDifference(*read("in.mkv")[0], *read("back.mkv")[0]), 1);
+}
+
 TEST_F(Tool, ChannelsKeepTheirPlacesInEveryLayoutAndDepth) {
     // A red shift of 0.2 moves red only: a swapped channel shows up as another one moving.
     make("fg.png", AV_PIX_FMT_RGB24, 8, 4, 1, [](AVFrame& f, int) {

@@ -105,9 +105,6 @@ public:
         RenderedFrame out;
         out.index = index;
         for (const Pass& p : passes_) {
-            // The module leaves the last pixels of a frame that do not fill a group; they
-            // keep the first input, not whatever the buffer held.
-            std::memcpy(p.output->data(), p.inputs[0]->data(), p.output->bytes().size());
             outputs_.setFrame(*p.output);
             time_.setFrameTime(static_cast<int32_t>(index));
             field_.setParamTime(static_cast<double>(index));

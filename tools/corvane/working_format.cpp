@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "tool_error.h"
+#include "ycbcr_loops.h"
 
 namespace corvane {
 
@@ -18,15 +19,6 @@ ChannelOrder orderOf(int32_t layout) {
     if (layout == code::kRGBA) return {0, 1, 2, 3};
     if (layout == code::kARGB) return {1, 2, 3, 0};
     return {2, 1, 0, 3};  // BGRA
-}
-
-// Where Y0, Cb, Y1 and Cr sit in a pair, by layout.
-struct PairOrder {
-    int y0, cb, y1, cr;
-};
-PairOrder pairOf(int32_t layout) {
-    if (layout == code::kYCbYCr) return {0, 1, 2, 3};
-    return {1, 0, 3, 2};  // CbYCrY
 }
 
 AVPixelFormat packed8(int32_t layout) {
@@ -66,34 +58,6 @@ template <class T>
 T clampTo(float v, float lo, float hi) {
     return static_cast<T>(std::lrintf(std::min(std::max(v, lo), hi)));
 }
-
-uint16_t sample16(const AVFrame& f, int plane, int x, int y) {
-    return reinterpret_cast<const uint16_t*>(f.data[plane] +
-                                             static_cast<ptrdiff_t>(y) * f.linesize[plane])[x];
-}
-
-// One working 4:2:2 sample from a normalised value (luma 0..1 legal, chroma -0.5..0.5).
-struct YCbCrStore {
-    WorkingFormat w;
-    void put(uint8_t* at, int index, float v, bool chroma) const {
-        if (w.depth == code::kDepth8) {
-            at[index] = chroma ? clampTo<uint8_t>(128.f + v * 224.f, 0.f, 255.f)
-                               : clampTo<uint8_t>(v * 255.f, 0.f, 255.f);
-        } else if (w.depth == code::kDepth214) {
-            reinterpret_cast<int16_t*>(at)[index] =
-                clampTo<int16_t>(v * 16384.f, -32768.f, 32767.f);
-        } else {
-            reinterpret_cast<float*>(at)[index] = v;
-        }
-    }
-    float get(const uint8_t* at, int index, bool chroma) const {
-        if (w.depth == code::kDepth8)
-            return chroma ? (at[index] - 128.f) / 224.f : at[index] / 255.f;
-        if (w.depth == code::kDepth214)
-            return reinterpret_cast<const int16_t*>(at)[index] / 16384.f;
-        return reinterpret_cast<const float*>(at)[index];
-    }
-};
 
 // Video-range 8-bit RGB codes from full-range ones and back; only colour, never alpha.
 void toVideoRange(uint8_t* p, size_t pixels, ChannelOrder o) {
@@ -182,12 +146,15 @@ ToWorking::ToWorking(const WorkingFormat& working, const SourceInfo& source)
     if (working.depth == code::kDepth8 &&
         (!working.ycbcr() || working.range == code::kVideoRange)) {
         exchange_ = packed8(working.layout);
+    } else if (planar422Bits(source.format)) {
+        exchange_ = source.format;  // our loops read it as it comes
     } else if (!working.ycbcr()) {
         exchange_ = planarFloat(source.format) ? source.format : AV_PIX_FMT_RGBA64;
     } else {
-        exchange_ = planar422Bits(source.format) && !source.fullRange ? source.format
-                                                                      : AV_PIX_FMT_YUV422P16;
+        exchange_ = AV_PIX_FMT_YUV422P16;
     }
+    const bool exchangeFull = exchange_ == source.format ? fromFull : !working.ycbcr();
+    levels_ = ycbcrLevels(std::max(planar422Bits(exchange_), 8), exchangeFull);
     if (exchange_ != source.format) {
         sws_ = makeConverter(source.format, fromFull, exchange_, !working.ycbcr(), w, h);
         if (exchange_ != packed8(working.layout)) between_ = allocFrame(exchange_, w, h);
@@ -196,7 +163,6 @@ ToWorking::ToWorking(const WorkingFormat& working, const SourceInfo& source)
 
 void ToWorking::operator()(const AVFrame& frame, uint8_t* out) {
     const int w = source_.width, h = source_.height;
-    const size_t pixels = static_cast<size_t>(w) * h;
     if (frame.width != w || frame.height != h || frame.format != source_.format)
         throw ToolError(source_.path + ": a frame changes size or format mid-stream");
     if (exchange_ == packed8(working_.layout)) {
@@ -210,7 +176,7 @@ void ToWorking::operator()(const AVFrame& frame, uint8_t* out) {
                             frame.data[0] + y * frame.linesize[0], stride[0]);
         }
         if (!working_.ycbcr() && working_.range == code::kVideoRange)
-            toVideoRange(out, pixels, orderOf(working_.layout));
+            toVideoRange(out, static_cast<size_t>(w) * h, orderOf(working_.layout));
         return;
     }
     const AVFrame* src = &frame;
@@ -218,57 +184,41 @@ void ToWorking::operator()(const AVFrame& frame, uint8_t* out) {
         convert(sws_.get(), frame, *between_);
         src = between_.get();
     }
-    if (!working_.ycbcr()) {
-        const ChannelOrder o = orderOf(working_.layout);
-        const bool fromFloat = planarFloat(exchange_);
+    if (const int bits = planar422Bits(exchange_)) {
+        planarToPacked(*src, bits, levels_, working_, out, scratch_);
+        return;
+    }
+    const ChannelOrder o = orderOf(working_.layout);
+    const int at[4] = {o.r, o.g, o.b, o.a};
+    const bool toFloat = working_.depth == code::kDepthFloat;
+    auto put = [&](uint8_t* px, int c, float v) {
+        if (toFloat)
+            reinterpret_cast<float*>(px)[at[c]] = v;
+        else
+            reinterpret_cast<int16_t*>(px)[at[c]] =
+                clampTo<int16_t>(v * 16384.f, -32768.f, 32767.f);
+    };
+    uint8_t* px = out;
+    if (planarFloat(exchange_)) {
+        const int planes[4] = {2, 0, 1, 3};  // GBR(A) planes
         for (int y = 0; y < h; ++y) {
-            for (int x = 0; x < w; ++x) {
-                float v[4];  // R, G, B, A, 1.0 = full scale
-                if (fromFloat) {
-                    const int planes[4] = {2, 0, 1, 3};  // GBR(A) planes
-                    for (int c = 0; c < 4; ++c)
-                        v[c] = c == 3 && !src->data[3]
-                                   ? 1.f
-                                   : reinterpret_cast<const float*>(
-                                         src->data[planes[c]] +
-                                         static_cast<ptrdiff_t>(y) * src->linesize[planes[c]])[x];
-                } else {
-                    const uint16_t* p =
-                        reinterpret_cast<const uint16_t*>(src->data[0] + static_cast<ptrdiff_t>(y) *
-                                                                             src->linesize[0]) +
-                        4 * x;
-                    for (int c = 0; c < 4; ++c) v[c] = p[c] / 65535.f;
-                }
-                uint8_t* px = out + (static_cast<size_t>(y) * w + x) * working_.pixelBytes();
-                const int at[4] = {o.r, o.g, o.b, o.a};
-                for (int c = 0; c < 4; ++c) {
-                    if (working_.depth == code::kDepthFloat)
-                        reinterpret_cast<float*>(px)[at[c]] = v[c];
-                    else
-                        reinterpret_cast<int16_t*>(px)[at[c]] =
-                            clampTo<int16_t>(v[c] * 16384.f, -32768.f, 32767.f);
-                }
-            }
+            const float* row[4];
+            for (int c = 0; c < 4; ++c)
+                row[c] = src->data[planes[c]]
+                             ? reinterpret_cast<const float*>(src->data[planes[c]] +
+                                                              static_cast<ptrdiff_t>(y) *
+                                                                  src->linesize[planes[c]])
+                             : nullptr;
+            for (int x = 0; x < w; ++x, px += working_.pixelBytes())
+                for (int c = 0; c < 4; ++c) put(px, c, row[c] ? row[c][x] : 1.f);
         }
         return;
     }
-    const int bits = planar422Bits(exchange_);
-    const float s = static_cast<float>(1 << (bits - 8));
-    const PairOrder o = pairOf(working_.layout);
-    const YCbCrStore store{working_};
     for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; x += 2) {
-            auto at = [&](int plane, int col) {
-                return bits == 8 ? src->data[plane]
-                                            [static_cast<ptrdiff_t>(y) * src->linesize[plane] + col]
-                                 : sample16(*src, plane, col, y);
-            };
-            uint8_t* pair = out + (static_cast<size_t>(y) * w + x) * working_.pixelBytes();
-            store.put(pair, o.y0, (at(0, x) - 16.f * s) / (219.f * s), false);
-            store.put(pair, o.y1, (at(0, x + 1) - 16.f * s) / (219.f * s), false);
-            store.put(pair, o.cb, (at(1, x / 2) - 128.f * s) / (224.f * s), true);
-            store.put(pair, o.cr, (at(2, x / 2) - 128.f * s) / (224.f * s), true);
-        }
+        const uint16_t* p = reinterpret_cast<const uint16_t*>(
+            src->data[0] + static_cast<ptrdiff_t>(y) * src->linesize[0]);
+        for (int x = 0; x < w; ++x, p += 4, px += working_.pixelBytes())
+            for (int c = 0; c < 4; ++c) put(px, c, p[c] * (1.f / 65535.f));
     }
 }
 
@@ -276,11 +226,15 @@ FromWorking::FromWorking(const WorkingFormat& working, AVPixelFormat target, int
     : working_(working), target_(target), width_(width), height_(height) {
     if (working.depth == code::kDepth8 && (!working.ycbcr() || working.range == code::kVideoRange))
         exchange_ = packed8(working.layout);
+    else if (planar422Bits(target))
+        exchange_ = target;  // our loops write it directly
     else if (!working.ycbcr())
         exchange_ =
             planarFloat(target) && working.depth == code::kDepthFloat ? target : AV_PIX_FMT_RGBA64;
     else
-        exchange_ = planar422Bits(target) ? target : AV_PIX_FMT_YUV422P16;
+        exchange_ = AV_PIX_FMT_YUV422P16;
+    // Encoders take 4:2:2 in video range.
+    levels_ = ycbcrLevels(std::max(planar422Bits(exchange_), 8), false);
     if (exchange_ != target)
         sws_ = makeConverter(exchange_, !working.ycbcr(), target, formatFacts(target).rgb, width,
                              height);
@@ -288,71 +242,43 @@ FromWorking::FromWorking(const WorkingFormat& working, AVPixelFormat target, int
 
 FramePtr FromWorking::operator()(const uint8_t* in) {
     const int w = width_, h = height_;
-    const size_t pixels = static_cast<size_t>(w) * h;
     FramePtr between = allocFrame(exchange_, w, h);
     if (exchange_ == packed8(working_.layout)) {
         const size_t row = static_cast<size_t>(w) * working_.pixelBytes();
-        for (int y = 0; y < h; ++y)
-            std::memcpy(between->data[0] + y * between->linesize[0], in + y * row, row);
-        if (!working_.ycbcr() && working_.range == code::kVideoRange)
-            for (int y = 0; y < h; ++y)
-                toFullRange(between->data[0] + y * between->linesize[0], w,
-                            orderOf(working_.layout));
-    } else if (!working_.ycbcr()) {
+        for (int y = 0; y < h; ++y) {
+            uint8_t* to = between->data[0] + y * between->linesize[0];
+            std::memcpy(to, in + y * row, row);
+            if (!working_.ycbcr() && working_.range == code::kVideoRange)
+                toFullRange(to, w, orderOf(working_.layout));
+        }
+    } else if (const int bits = planar422Bits(exchange_)) {
+        packedToPlanar(in, working_, bits, levels_, *between, scratch_);
+    } else {
         const ChannelOrder o = orderOf(working_.layout);
         const int at[4] = {o.r, o.g, o.b, o.a};
+        const bool fromFloat = working_.depth == code::kDepthFloat;
+        const bool toFloat = planarFloat(exchange_);
+        const int planes[4] = {2, 0, 1, 3};  // GBR(A) planes
+        const uint8_t* px = in;
         for (int y = 0; y < h; ++y) {
-            for (int x = 0; x < w; ++x) {
-                const uint8_t* px = in + (static_cast<size_t>(y) * w + x) * working_.pixelBytes();
-                float v[4];
-                for (int c = 0; c < 4; ++c)
-                    v[c] = working_.depth == code::kDepthFloat
-                               ? reinterpret_cast<const float*>(px)[at[c]]
-                               : reinterpret_cast<const int16_t*>(px)[at[c]] / 16384.f;
-                if (planarFloat(exchange_)) {
-                    const int planes[4] = {2, 0, 1, 3};
-                    for (int c = 0; c < 4; ++c)
-                        if (between->data[planes[c]])
-                            reinterpret_cast<float*>(between->data[planes[c]] +
-                                                     static_cast<ptrdiff_t>(y) *
-                                                         between->linesize[planes[c]])[x] = v[c];
-                } else {
-                    uint16_t* p =
-                        reinterpret_cast<uint16_t*>(between->data[0] + static_cast<ptrdiff_t>(y) *
-                                                                           between->linesize[0]) +
-                        4 * x;
-                    for (int c = 0; c < 4; ++c)
-                        p[c] = clampTo<uint16_t>(v[c] * 65535.f, 0.f, 65535.f);
+            for (int x = 0; x < w; ++x, px += working_.pixelBytes()) {
+                for (int c = 0; c < 4; ++c) {
+                    const float v = fromFloat
+                                        ? reinterpret_cast<const float*>(px)[at[c]]
+                                        : reinterpret_cast<const int16_t*>(px)[at[c]] / 16384.f;
+                    if (!toFloat)
+                        reinterpret_cast<uint16_t*>(between->data[0] +
+                                                    static_cast<ptrdiff_t>(y) *
+                                                        between->linesize[0])[4 * x + c] =
+                            clampTo<uint16_t>(v * 65535.f, 0.f, 65535.f);
+                    else if (between->data[planes[c]])
+                        reinterpret_cast<float*>(between->data[planes[c]] +
+                                                 static_cast<ptrdiff_t>(y) *
+                                                     between->linesize[planes[c]])[x] = v;
                 }
             }
         }
-    } else {
-        const int bits = planar422Bits(exchange_);
-        const float s = static_cast<float>(1 << (bits - 8));
-        const float top = static_cast<float>((1 << bits) - 1);
-        const PairOrder o = pairOf(working_.layout);
-        const YCbCrStore store{working_};
-        for (int y = 0; y < h; ++y) {
-            for (int x = 0; x < w; x += 2) {
-                const uint8_t* pair = in + (static_cast<size_t>(y) * w + x) * working_.pixelBytes();
-                auto put = [&](int plane, int col, float v) {
-                    if (bits == 8)
-                        between->data[plane][static_cast<ptrdiff_t>(y) * between->linesize[plane] +
-                                             col] = clampTo<uint8_t>(v, 0.f, top);
-                    else
-                        reinterpret_cast<uint16_t*>(between->data[plane] +
-                                                    static_cast<ptrdiff_t>(y) *
-                                                        between->linesize[plane])[col] =
-                            clampTo<uint16_t>(v, 0.f, top);
-                };
-                put(0, x, store.get(pair, o.y0, false) * 219.f * s + 16.f * s);
-                put(0, x + 1, store.get(pair, o.y1, false) * 219.f * s + 16.f * s);
-                put(1, x / 2, store.get(pair, o.cb, true) * 224.f * s + 128.f * s);
-                put(2, x / 2, store.get(pair, o.cr, true) * 224.f * s + 128.f * s);
-            }
-        }
     }
-    (void)pixels;
     if (!sws_) return between;
     FramePtr out = allocFrame(target_, w, h);
     convert(sws_.get(), *between, *out);

@@ -11,6 +11,7 @@
 
 #include "ffmpeg_util.h"
 #include "media_in.h"
+#include "ycbcr_loops.h"
 
 namespace corvane {
 
@@ -56,8 +57,10 @@ private:
     WorkingFormat working_;
     SourceInfo source_;
     AVPixelFormat exchange_ = AV_PIX_FMT_NONE;
+    YCbCrLevels levels_{};  // of the exchange frame, when it is planar 4:2:2
     SwsPtr sws_;
     FramePtr between_;
+    std::vector<float> scratch_;
 };
 
 // Converts working frames into frames of the encoder's format. One per thread.
@@ -71,7 +74,9 @@ private:
     AVPixelFormat target_;
     int width_, height_;
     AVPixelFormat exchange_ = AV_PIX_FMT_NONE;
+    YCbCrLevels levels_{};
     SwsPtr sws_;
+    std::vector<float> scratch_;
 };
 
 // "BGRA", "CbYCrY", "8-bit", "2.14": the module's codes as people read them.

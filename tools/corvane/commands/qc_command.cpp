@@ -1,6 +1,7 @@
 // corvane qc: the scope with its log on over every frame of a clip; the warning lines as they
 // arrive, rows per offending frame, a summary, and exit status 1 when any frame is illegal.
 #include <iostream>
+#include <map>
 #include <memory>
 
 extern "C" {
@@ -73,6 +74,9 @@ int qcCommand(const QcOptions& o) {
     QcReport report;
     Progress progress(frames, o.common.quiet);
     int64_t checked = 0;
+    // Frames render side by side into one log, so a line may come out with a neighbour's
+    // frame; held by the frame it names, it is printed once that frame is done, in order.
+    std::multimap<int64_t, std::pair<std::string, QcFinding>> held;
     runRender(session, plan, [&](RenderedFrame& f) {
         for (const auto& line : f.log) {
             const auto finding = parseWarning(line);
@@ -80,12 +84,21 @@ int qcCommand(const QcOptions& o) {
             std::string text = line;
             while (!text.empty() && (text.front() == '\n')) text.erase(text.begin());
             while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.pop_back();
-            std::cout << text << "\n";
-            report.add(*finding);
+            held.emplace(finding->frame, std::pair(std::move(text), *finding));
         }
+        const auto done = held.upper_bound(f.index);
+        for (auto it = held.begin(); it != done; ++it) {
+            std::cout << it->second.first << "\n";
+            report.add(it->second.second);
+        }
+        held.erase(held.begin(), done);
         if (writer) writer->write(*f.output);
         progress.update(++checked);
     });
+    for (const auto& [frame, line] : held) {
+        std::cout << line.first << "\n";
+        report.add(line.second);
+    }
     if (writer) writer->finish();
     const auto names = timecodes(info);
     if (!o.csv.empty()) report.writeCsv(o.csv, names);
