@@ -379,12 +379,6 @@ void expectAlphas(const Steps& k, const std::vector<Rgba>& matte, const std::vec
     for (size_t i = 0; i < want.size(); ++i) EXPECT_NEAR(got[i], want[i], 1e-4) << "pixel " << i;
 }
 
-// A matte whose red channel is each y (the source Red).
-std::vector<Rgba> reds(std::initializer_list<double> ys) {
-    std::vector<Rgba> m;
-    for (double y : ys) m.push_back({y, 0.5, 0.25, 0.125});
-    return m;
-}
 // The window's halves are chosen once per run of groups: runs that lie only inside the
 // window, only below it, only above it, or everywhere must each give the model's alpha,
 // whatever the runs before them needed. Runs of every length from 1 to 700 groups.
@@ -413,43 +407,6 @@ TEST(Alpha, WindowHalvesFollowEachRunOfGroups) {
                 matched = matched || std::fabs(got[i] - want) <= 1e-4;
             ASSERT_TRUE(matched) << "pixel " << i << " y " << matte[i][0] << " got " << got[i];
         }
-    }
-}
-
-TEST(Alpha, KnownValues) {
-    {
-        SCOPED_TRACE("hue");
-        const std::vector<Rgba> colours = {{1, 0, 0, 0},       {1, 1, 0, 0}, {0, 1, 0, 0},
-                                           {0, 1, 1, 0},       {0, 0, 1, 0}, {1, 0, 1, 0},
-                                           {0.4, 0.4, 0.4, 0}, {0, 0, 0, 0}, {1, 1, 1, 0}};
-        expectAlphas({.source = 5}, colours, {0, 1.0 / 6, 1.0 / 3, 0.5, 2.0 / 3, 5.0 / 6, 0, 0, 0});
-        // Grey and black have hue 0, then the rotation is added.
-        expectAlphas({.source = 5, .rotate = 0.25}, {{0.4, 0.4, 0.4, 0}, {0, 0, 0, 0}},
-                     {0.25, 0.25});
-    }
-    {
-        SCOPED_TRACE("rotate");
-        expectAlphas({.source = 1, .rotate = 0.5}, reds({0.25, 0.75, 0, 1}),
-                     {0.75, 0.25, 0.5, 0.5});
-        EXPECT_EQ(alphasFor({.source = 1}, reds({1.0}))[0], 1.0);
-    }
-    {
-        SCOPED_TRACE("window 0.2 to 0.8, no soft edges, normalised");
-        const Steps k{.source = 1, .range = 1, .low = 0.2, .high = 0.8};
-        expectAlphas(k, reds({0.5, 0.9, 0.1}), {0.5, 0, 0});
-        Steps keep = k;
-        keep.blackout = 0;
-        expectAlphas(keep, reds({0.5, 0.9, 0.1}), {0.5, 1, 0});
-    }
-    {
-        SCOPED_TRACE("soft low edge");
-        const Steps k{.source = 1, .range = 1, .low = 0.5, .softLow = 0.2, .normalize = 0};
-        expectAlphas(k, reds({0.4, 0.2, 0.0, 0.6}), {0.3625, 0.3, 0.3, 0.6});
-    }
-    {
-        SCOPED_TRACE("empty normalisation span multiplies by 1e8");
-        const Steps k{.source = 1, .range = 1, .low = 0.5, .high = 0.25, .softLow = 0.25};
-        expectAlphas(k, reds({0.3, 0.2, 0.9}), {1, 0, 1});
     }
 }
 

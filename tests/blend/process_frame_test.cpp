@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstring>
 #include <string>
 
@@ -239,37 +238,6 @@ TEST(ProcessFrame, NoAccessOutsideGuardPagedFrames) {
                 s.alphaEnabled = 1;
                 ASSERT_EQ(h.process(s), 0);
             }
-        }
-    }
-}
-
-// The road of one frame: alpha on, Normal at mix 1, source Matte. Every pixel, those after
-// the last whole group too, carries m x a of the foreground (clamped when the clamp is on)
-// and 1 - A of the matte, and every host object is released.
-TEST(ProcessFrame, RoadOfOneFrameThroughTheMatte) {
-    for (const FrameShape shape :
-         {FrameShape{.width = 8, .height = 2}, FrameShape{.width = 7, .height = 3}}) {
-        for (const float magic : {1.0f, 1.5f}) {
-            SCOPED_TRACE(std::to_string(shape.width) + "x" + std::to_string(shape.height) + ", m " +
-                         std::to_string(magic));
-            FrameHost h(3, shape);
-            BlendSettings s = h.settings(1);
-            s.alphaEnabled = 1;
-            s.alphaSource = 0;
-            s.magic = magic;
-            ASSERT_EQ(h.process(s), 0);
-            EXPECT_EQ(s.matteData, h.inputs[2]->bytes().data());
-            const auto out = h.output->bytes();
-            const auto fg = h.inputs[1]->bytes();
-            const auto matte = h.inputs[2]->bytes();
-            for (size_t at = 0; at < out.size(); ++at) {
-                // 8-bit full range saturates at 255.
-                const int want = at % 4 == 3 ? 255 - matte[at]
-                                             : static_cast<int>(std::fmin(
-                                                   255.0, std::nearbyint(double(magic) * fg[at])));
-                ASSERT_NEAR(out[at], want, magic == 1.0f || at % 4 == 3 ? 0 : 1) << "byte " << at;
-            }
-            EXPECT_TRUE(h.host.census().clean()) << h.host.census().report();
         }
     }
 }
