@@ -158,7 +158,8 @@ TEST(ProcessFrame, AnOutputOverlappingAnInputBlendsFromTheInputAsItWas) {
         overlapping.inputs[0]->sharePixelsWith(carrier);
         overlapping.output->sharePixelsWith(carrier, shift);
         BlendSettings t = overlapping.settings(6);
-        ASSERT_EQ(Corvane_Processor::processFrame(&overlapping.context, overlapping.outputs, &t), 0);
+        ASSERT_EQ(Corvane_Processor::processFrame(&overlapping.context, overlapping.outputs, &t),
+                  0);
         EXPECT_EQ(std::memcmp(carrier.data() + shift, separate.output->data(),
                               separate.output->byteCount()),
                   0)
