@@ -152,8 +152,8 @@ namespace avx2 {
 // Where the processor runs AVX2: the walk sixteen pixels at a time, with an eight-lane
 // converter of the frame's format (a depth the scope draws, with its pixel size) and a
 // false-colour lookup built from `palette` and `gamma`.
-// Returns the group it stopped at (the last group of an odd count is left to the four-lane
-// walk) and the statistics of the groups it walked.
+// Returns the group it stopped at (the last group of an odd count, and float frames, are left
+// to the four-lane walk) and the statistics of the groups it walked.
 uint64_t runWideMainPass(const MainPassJob& job, const FrameFormat& frame, int32_t palette,
                          float gamma, ScopeStatistics& stats);
 }  // namespace avx2

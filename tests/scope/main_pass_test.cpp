@@ -138,7 +138,8 @@ TEST(MainPass, BothWidthsWriteTheSameBytes) {
                                 job.output = wideOut.data();
                                 ScopeStatistics wideStats;
                                 job.first = avx2::runWideMainPass(job, f, palette, 0.8f, wideStats);
-                                EXPECT_EQ(job.first, count & ~uint64_t{1});
+                                EXPECT_EQ(job.first,
+                                          depth == PixelDepth::Float32 ? 0 : count & ~uint64_t{1});
                                 runMainPass(c, job, tailStats);
                                 const ScopeStatistics a = narrowStats.result(),
                                                       b = combined(wideStats, tailStats.result());
