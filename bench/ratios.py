@@ -52,15 +52,15 @@ def scope_report(t, size, time_field, missed):
     print("| case | depth | ms | copy ms | x copy | limit |")
     print("|---|---|---|---|---|---|")
     for case, limits in SCOPE_LIMITS.items():
-        for d, limit in limits.items():
-            key, copy = f"{case}/{d}/{size}", f"copy/{d}/{size}"
+        for (d, limit), path in ((dl, p) for dl in limits.items() for p in ("", "/avx2")):
+            key, copy = f"{case}/{d}/{size}{path}", f"copy/{d}/{size}"
             if key not in t or copy not in t:
                 continue
             ratio = t[key] / t[copy]
             flag = "" if limit is None or ratio <= limit else " MISS"
             if flag:
                 missed.append(f"{key}: {ratio:.2f} > {limit:g}")
-            print(f"| {case} | {DEPTHS[d][0]} | {t[key]:.3f} | {t[copy]:.3f} | {ratio:.2f}{flag} "
+            print(f"| {case}{path} | {DEPTHS[d][0]} | {t[key]:.3f} | {t[copy]:.3f} | {ratio:.2f}{flag} "
                   f"| {'-' if limit is None else f'{limit:g}'} |")
 
 

@@ -6,18 +6,22 @@
 //   convert/<depth>/<W>x<H>      load and store of every group
 //   falsecolour/<depth>/<W>x<H>  load, false-colour mapping (Default palette) and store
 // <depth> is the host's depth code: 1 for 8-bit (video levels), 3 for 2.14, 6 for float.
+// These run four lanes; where the processor has AVX2 the convert and false-colour cases also
+// run eight lanes, named with /avx2 at the end.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
 #include <cstring>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "bench_main.h"
 #include "frames.h"
+#include "pixel/simd_path.h"
 #include "pixel/ycbcr_converter.h"
-#include "scope/false_colour_map.h"
+#include "scope_convert.h"
 
 namespace {
 
@@ -53,34 +57,27 @@ void runCopy(benchmark::State& state, PixelDepth depth) {
     state.SetBytesProcessed(state.iterations() * 2 * static_cast<int64_t>(f.bytes));
 }
 
-// One frame group by group with the converter as its concrete class, as a scope pass walks
-// it: flattened, so that every operation is inlined into the loop. The false-colour case
-// builds its lookup once per frame, as the render does.
-template <bool FalseColour, class Converter>
-[[gnu::flatten]] void convertFrame(Converter& c, const uint8_t* in, uint8_t* out, size_t end,
-                                   size_t groupBytes) {
-    if constexpr (FalseColour) c.falseColour.build(0, 1.0f);
-    for (size_t i = 0; i < end; i += groupBytes) {
-        c.load(in + i);
-        if constexpr (FalseColour) mapThroughFalseColour(c);
-        c.store(out + i);
-    }
-    c.finish();
-}
-
 template <bool FalseColour>
 void runConvert(benchmark::State& state, PixelDepth depth) {
     FramePair& f = framesFor(depth);
     auto converter = makePixelConverter(depth, ValueRange::Video, PixelLayout::CbYCrY_NoA,
                                         ycbcr422PixelBytes(depth));
-    const size_t groupBytes = size_t{ycbcr422PixelBytes(depth)} * 8;
-    const size_t end = f.bytes / groupBytes * groupBytes;
     withConcreteConverter(*converter, [&](auto& c) {
-        for (auto _ : state) {
-            convertFrame<FalseColour>(c, f.input.get(), f.output.get(), end, groupBytes);
-            benchmark::ClobberMemory();
-        }
+        if constexpr (requires { std::remove_reference_t<decltype(c)>::kGroupBytes; })
+            for (auto _ : state) {
+                convertFrame<FalseColour>(c, f.input.get(), f.output.get(), f.bytes);
+                benchmark::ClobberMemory();
+            }
     });
+    state.SetBytesProcessed(state.iterations() * 2 * static_cast<int64_t>(f.bytes));
+}
+
+void runConvertWide(benchmark::State& state, PixelDepth depth, bool falseColour) {
+    FramePair& f = framesFor(depth);
+    for (auto _ : state) {
+        avx2::convertFrame(depth, falseColour, f.input.get(), f.output.get(), f.bytes);
+        benchmark::ClobberMemory();
+    }
     state.SetBytesProcessed(state.iterations() * 2 * static_cast<int64_t>(f.bytes));
 }
 
@@ -94,6 +91,12 @@ void registerAll() {
             ->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark(("falsecolour" + tail).c_str(), runConvert<true>, depth)
             ->Unit(benchmark::kMillisecond);
+        if (!processorRunsAvx2()) continue;
+        for (const bool falseColour : {false, true})
+            benchmark::RegisterBenchmark(
+                ((falseColour ? "falsecolour" : "convert") + tail + "/avx2").c_str(),
+                runConvertWide, depth, falseColour)
+                ->Unit(benchmark::kMillisecond);
     }
 }
 
