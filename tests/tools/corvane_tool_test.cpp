@@ -312,6 +312,8 @@ TEST_F(Tool, EveryErrorIsOneLineAndExitStatusTwoAndLeavesNoFile) {
          "Blend Mode must be one of \"Normal\""},
         {"render sparkle -i " + a + o, "unknown effect \"sparkle\""},
         {"render generic -i " + a + o + " --module " + at("a.png"), "cannot load the module"},
+        {"render generic -i " + a + o + " --module " CORVANE_REFUSING_MODULE,
+         "registering the plug-in: 0x80000003 invalid argument"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args);
