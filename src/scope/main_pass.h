@@ -6,8 +6,10 @@
 
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
 
 #include "pixel/frame_format.h"
+#include "scope/eight_bit_codes.h"
 #include "scope/false_colour_map.h"
 #include "scope/scope_layout.h"
 #include "scope/scope_statistics.h"
@@ -27,7 +29,15 @@ struct MainPassJob {
     ReservedArea reserved;
     MainPassMode mode;
     uint64_t first = 0;  // the group the walk starts at
+    // At 8-bit, the frame's tables for the legal map and for false colour over the whole
+    // frame; where one is null that mode maps through the floats.
+    const LegalMapCodes* legalCodes = nullptr;
+    const FalseColourPairCodes* falseColourCodes = nullptr;
 };
+
+// How a mapped group is written: through the working floats, or looked up by its 8-bit codes
+// (with or without pairs that keep their chroma). The statistics come from the floats always.
+enum class GroupWrite { Floats, Codes, CodesKeepingChroma };
 
 namespace main_pass {
 
@@ -75,7 +85,8 @@ unsigned pairsOutside(const MainPassJob& job, uint64_t pixel, uint64_t column) {
 // so that the converter's operations and the mapping are inlined into the loop. A load takes
 // Converter::kPairs / 4 of the job's groups; the walk stops before a load would pass the
 // last whole group and returns the group it stopped at.
-template <MainPassMode Mode, class Converter, class Statistics>
+template <MainPassMode Mode, GroupWrite Write = GroupWrite::Floats, class Converter,
+          class Statistics>
 [[gnu::flatten]] uint64_t runMainPass(Converter& c, const MainPassJob& job, Statistics& stats) {
     constexpr unsigned kPairs = Converter::kPairs;
     constexpr uint64_t kGroupBytes = Converter::kGroupBytes;
@@ -93,9 +104,14 @@ template <MainPassMode Mode, class Converter, class Statistics>
         c.load(job.input + offset);
         stats.add(c.cb, c.y0, c.cr, c.y1);
         uint8_t* out = job.output + offset;
-        if constexpr (Mode == MainPassMode::LegalMap) {
+        if constexpr (Mode == MainPassMode::LegalMap && Write == GroupWrite::Codes) {
+            job.legalCodes->map(c.saved, out, static_cast<int>(kGroupBytes));
+        } else if constexpr (Mode == MainPassMode::LegalMap) {
             main_pass::legalise(c.cb, c.y0, c.cr, c.y1);
             c.store(out);
+        } else if constexpr (Mode == MainPassMode::FalseColour && Write != GroupWrite::Floats) {
+            job.falseColourCodes->template map<Write == GroupWrite::CodesKeepingChroma>(
+                c.saved, out, static_cast<int>(kGroupBytes));
         } else if constexpr (Mode == MainPassMode::FalseColour) {
             mapThroughFalseColour(c);
             c.store(out);
@@ -135,6 +151,16 @@ template <MainPassMode Mode, class Converter, class Statistics>
 // The walk in the job's mode.
 template <class Converter, class Statistics>
 uint64_t runMainPass(Converter& c, const MainPassJob& job, Statistics& stats) {
+    // The code tables hold what the 8-bit converters write.
+    if constexpr (std::is_same_v<Converter, PixelYCbCr_8bit<typename Converter::Lanes>>) {
+        if (job.mode == MainPassMode::LegalMap && job.legalCodes)
+            return runMainPass<MainPassMode::LegalMap, GroupWrite::Codes>(c, job, stats);
+        if (job.mode == MainPassMode::FalseColour && job.falseColourCodes)
+            return job.falseColourCodes->keepsChroma()
+                       ? runMainPass<MainPassMode::FalseColour, GroupWrite::CodesKeepingChroma>(
+                             c, job, stats)
+                       : runMainPass<MainPassMode::FalseColour, GroupWrite::Codes>(c, job, stats);
+    }
     switch (job.mode) {
         case MainPassMode::LegalMap:
             return runMainPass<MainPassMode::LegalMap>(c, job, stats);
