@@ -35,10 +35,6 @@ struct MainPassJob {
     const FalseColourPairCodes* falseColourCodes = nullptr;
 };
 
-// How a mapped group is written: through the working floats, or looked up by its 8-bit codes
-// (with or without pairs that keep their chroma). The statistics come from the floats always.
-enum class GroupWrite { Floats, Codes, CodesKeepingChroma };
-
 namespace main_pass {
 
 // Each luma becomes 0.9 above 1.0, 0.3 from 0.0 to 1.0 and 0.0 below (NaN too); each chroma
@@ -85,8 +81,7 @@ unsigned pairsOutside(const MainPassJob& job, uint64_t pixel, uint64_t column) {
 // so that the converter's operations and the mapping are inlined into the loop. A load takes
 // Converter::kPairs / 4 of the job's groups; the walk stops before a load would pass the
 // last whole group and returns the group it stopped at.
-template <MainPassMode Mode, GroupWrite Write = GroupWrite::Floats, class Converter,
-          class Statistics>
+template <MainPassMode Mode, class Converter, class Statistics>
 [[gnu::flatten]] uint64_t runMainPass(Converter& c, const MainPassJob& job, Statistics& stats) {
     constexpr unsigned kPairs = Converter::kPairs;
     constexpr uint64_t kGroupBytes = Converter::kGroupBytes;
@@ -104,14 +99,9 @@ template <MainPassMode Mode, GroupWrite Write = GroupWrite::Floats, class Conver
         c.load(job.input + offset);
         stats.add(c.cb, c.y0, c.cr, c.y1);
         uint8_t* out = job.output + offset;
-        if constexpr (Mode == MainPassMode::LegalMap && Write == GroupWrite::Codes) {
-            job.legalCodes->map(c.saved, out, static_cast<int>(kGroupBytes));
-        } else if constexpr (Mode == MainPassMode::LegalMap) {
+        if constexpr (Mode == MainPassMode::LegalMap) {
             main_pass::legalise(c.cb, c.y0, c.cr, c.y1);
             c.store(out);
-        } else if constexpr (Mode == MainPassMode::FalseColour && Write != GroupWrite::Floats) {
-            job.falseColourCodes->template map<Write == GroupWrite::CodesKeepingChroma>(
-                c.saved, out, static_cast<int>(kGroupBytes));
         } else if constexpr (Mode == MainPassMode::FalseColour) {
             mapThroughFalseColour(c);
             c.store(out);
@@ -148,18 +138,53 @@ template <MainPassMode Mode, GroupWrite Write = GroupWrite::Floats, class Conver
     return job.first + loads * kStep;
 }
 
+// What a walk by 8-bit codes writes: the legal map, or false colour with or without pairs
+// that keep their chroma.
+enum class CodeWrite { LegalMap, FalseColour, FalseColourKeepingChroma };
+
+// The 8-bit legal map or false colour over the whole frame by the frame's code tables: the
+// statistics from the values the converter unpacks, the output looked up from the input's
+// codes. Everything the loop touches is held locally, so no write to the frame makes the
+// compiler read it again. Steps and stops as runMainPass does.
+template <CodeWrite Write, class Converter, class Statistics>
+[[gnu::flatten]] uint64_t runCodeWalk(const Converter& c, const MainPassJob& job,
+                                      Statistics& stats) {
+    constexpr int kGroupBytes = Converter::kGroupBytes;
+    constexpr uint64_t kStep = Converter::kPairs / 4;
+    const uint8_t* in = job.input + job.first * (kGroupBytes / kStep);
+    uint8_t* out = job.output + job.first * (kGroupBytes / kStep);
+    const LegalMapCodes* legal = job.legalCodes;
+    const FalseColourPairCodes* falseColour = job.falseColourCodes;
+    const uint64_t loads = job.first < job.groups ? (job.groups - job.first) / kStep : 0;
+    const auto write = [&](const uint8_t* from, uint8_t* to, int bytes) {
+        if constexpr (Write == CodeWrite::LegalMap)
+            legal->map(from, to, bytes);
+        else
+            falseColour->template map<Write == CodeWrite::FalseColourKeepingChroma>(from, to,
+                                                                                    bytes);
+    };
+    Statistics local = stats;
+    for (uint64_t i = 0; i < loads; ++i, in += kGroupBytes, out += kGroupBytes) {
+        const auto v = c.unpack(in);
+        local.template add<false>(v.v0, v.v1, v.v2, v.v3);
+        write(in, out, kGroupBytes);
+    }
+    if (loads != 0) local.sawNumbers();
+    stats = local;
+    return job.first + loads * kStep;
+}
+
 // The walk in the job's mode.
 template <class Converter, class Statistics>
 uint64_t runMainPass(Converter& c, const MainPassJob& job, Statistics& stats) {
     // The code tables hold what the 8-bit converters write.
     if constexpr (std::is_same_v<Converter, PixelYCbCr_8bit<typename Converter::Lanes>>) {
         if (job.mode == MainPassMode::LegalMap && job.legalCodes)
-            return runMainPass<MainPassMode::LegalMap, GroupWrite::Codes>(c, job, stats);
+            return runCodeWalk<CodeWrite::LegalMap>(c, job, stats);
         if (job.mode == MainPassMode::FalseColour && job.falseColourCodes)
             return job.falseColourCodes->keepsChroma()
-                       ? runMainPass<MainPassMode::FalseColour, GroupWrite::CodesKeepingChroma>(
-                             c, job, stats)
-                       : runMainPass<MainPassMode::FalseColour, GroupWrite::Codes>(c, job, stats);
+                       ? runCodeWalk<CodeWrite::FalseColourKeepingChroma>(c, job, stats)
+                       : runCodeWalk<CodeWrite::FalseColour>(c, job, stats);
     }
     switch (job.mode) {
         case MainPassMode::LegalMap:
