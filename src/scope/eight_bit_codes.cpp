@@ -1,5 +1,6 @@
 #include "scope/eight_bit_codes.h"
 
+#include <new>
 #include <vector>
 
 #include "scope/false_colour_map.h"
@@ -170,13 +171,14 @@ EightBitCodes buildEightBitCodes(xmmPixelYCbCr_mtx& converter, bool legalMap, bo
     EightBitCodes codes;
     if (converter.depth() != PixelDepth::Bits8) return codes;
     auto& c = static_cast<xmmPixelYCbCr_8bit&>(converter);
-    if (legalMap) {
-        codes.legal = std::make_unique<LegalMapCodes>();
-        if (!codes.legal->build(c)) codes.legal.reset();
-    }
-    if (falseColour) {
-        codes.falseColour = std::make_unique_for_overwrite<FalseColourPairCodes>();
-        if (!codes.falseColour->build(c)) codes.falseColour.reset();
-    }
+    // Without the memory for a table the frame is still mapped, through the floats. The pair
+    // table is filled whole by build, so it is not cleared first.
+    const auto built = [&c](auto& table) {
+        if (table && !table->build(c)) table.reset();
+    };
+    if (legalMap) codes.legal.reset(new (std::nothrow) LegalMapCodes);
+    if (falseColour) codes.falseColour.reset(new (std::nothrow) FalseColourPairCodes);
+    built(codes.legal);
+    built(codes.falseColour);
     return codes;
 }

@@ -83,8 +83,9 @@ struct Walked {
 }  // namespace
 
 TEST(EightBitCodes, EveryLumaPairAndChromaCodeAsTheModelOnBothWidths) {
-    // Pair p holds the luma codes p / 256 and p % 256; its chroma runs through every code.
-    constexpr uint64_t kPairs = 65536, kGroups = kPairs / 4;
+    // Pair p holds the luma codes p / 256 and p % 256; its chroma runs through every code. An
+    // odd count of groups leaves the last to the four-lane walk after the eight-lane one.
+    constexpr uint64_t kPairs = 65536 + 4, kGroups = kPairs / 4;
     std::vector<Pair> pairs(kPairs);
     for (uint64_t p = 0; p < kPairs; ++p)
         pairs[p] = {uint8_t(p * 37 + p / 256), uint8_t(p / 256), uint8_t(p * 101 + 7), uint8_t(p)};
@@ -120,7 +121,7 @@ TEST(EightBitCodes, EveryLumaPairAndChromaCodeAsTheModelOnBothWidths) {
                 const EightBitCodes codes =
                     buildEightBitCodes(*converter, t.mode == MainPassMode::LegalMap,
                                        t.mode == MainPassMode::FalseColour);
-                ASSERT_TRUE(codes.legal || codes.falseColour);
+                ASSERT_TRUE(t.mode == MainPassMode::LegalMap ? !!codes.legal : !!codes.falseColour);
                 const auto walk = [&](bool byCodes, bool wide) {
                     Walked w{std::vector<uint8_t>(input.size(), 0xEE), {}};
                     MainPassJob job{input.data(), w.bytes.data(), kGroups, 512, {}, t.mode};
@@ -133,7 +134,7 @@ TEST(EightBitCodes, EveryLumaPairAndChromaCodeAsTheModelOnBothWidths) {
                     f.pixelBytes = 2;
                     if (wide)
                         job.first = avx2::runWideMainPass(job, f, t.palette, t.gamma, w.stats);
-                    EXPECT_EQ(job.first, wide ? kGroups : 0);
+                    EXPECT_EQ(job.first, wide ? kGroups - 1 : 0);
                     GroupStatistics rest;
                     runMainPass(static_cast<xmmPixelYCbCr_8bit&>(*converter), job, rest);
                     w.stats = combined(w.stats, rest.result());
@@ -156,13 +157,7 @@ TEST(EightBitCodes, EveryLumaPairAndChromaCodeAsTheModelOnBothWidths) {
                                         : falseColourModel(pairs[p], levels, palette));
                     for (size_t i = 0; i < byCodes.size(); ++i)
                         ASSERT_EQ(std::memcmp(&byCodes[i].bytes[p * 4], expected.data(), 4), 0)
-                            << "walk " << i << " pair " << p << " lumas " << p / 256 << ", "
-                            << p % 256 << ": got " << int(byCodes[i].bytes[p * 4]) << " "
-                            << int(byCodes[i].bytes[p * 4 + 1]) << " "
-                            << int(byCodes[i].bytes[p * 4 + 2]) << " "
-                            << int(byCodes[i].bytes[p * 4 + 3]) << ", expected " << int(expected[0])
-                            << " " << int(expected[1]) << " " << int(expected[2]) << " "
-                            << int(expected[3]);
+                            << "walk " << i << " pair " << p;
                 }
             }
 }
