@@ -62,12 +62,14 @@ struct XmmLanes {
         return q;
     }
 
-    // 8-bit: 16 bytes, as channels of byte codes.
+    // 8-bit: 16 bytes, as channels of byte codes; readBytes leaves no saved copy.
     static Quad loadBytes(const uint8_t* p, uint8_t* saved, const Order& o) {
         const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
         _mm_store_si128(reinterpret_cast<__m128i*>(saved), x);
-        const auto channel = [&](int c) { return toFloat(_mm_shuffle_epi8(x, o.byteChannel[c])); };
-        return {channel(0), channel(1), channel(2), channel(3)};
+        return byteChannels(x, o);
+    }
+    static Quad readBytes(const uint8_t* p, const Order& o) {
+        return byteChannels(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), o);
     }
 
     // Whole numbers added to the four vectors' values after rounding, as the packs pair them.
@@ -229,4 +231,8 @@ struct XmmLanes {
 
 private:
     static F4 toFloat(__m128i x) { return _mm_cvtepi32_ps(x); }
+    static Quad byteChannels(__m128i x, const Order& o) {
+        const auto channel = [&](int c) { return toFloat(_mm_shuffle_epi8(x, o.byteChannel[c])); };
+        return {channel(0), channel(1), channel(2), channel(3)};
+    }
 };

@@ -98,6 +98,7 @@ public:
     using Base::cb, Base::y0, Base::cr, Base::y1, Base::saved;
     using Base::lumaOffset, Base::lumaScale, Base::lumaScaleRcp;
     using typename Base::Lanes;
+    using typename Base::Quad;
     using typename Base::V;
     static constexpr int kGroupBytes = Base::kPairs * 4;
 
@@ -112,12 +113,12 @@ public:
     }
 
     void load(const uint8_t* source) override {
-        this->take(Lanes::loadBytes(source, saved, this->order()));
-        const V centre = V::all(128.0f), rcp224 = V::all(1.0f / 224.0f);
-        cb = (cb - centre) * rcp224;
-        cr = (cr - centre) * rcp224;
-        y0 = (y0 - lumaOffset) * lumaScaleRcp;
-        y1 = (y1 - lumaOffset) * lumaScaleRcp;
+        this->take(normalised(Lanes::loadBytes(source, saved, this->order())));
+    }
+    // The working vectors a load of `source` would give, with the converter left as it is:
+    // for a pass that wants the values and writes by other means.
+    Quad unpack(const uint8_t* source) const {
+        return normalised(Lanes::readBytes(source, this->order()));
     }
     void store(uint8_t* destination) override {
         // Scaled, bounded above while still float (bound first, so that NaN passes), rounded,
@@ -148,6 +149,13 @@ public:
 private:
     typename Lanes::CodeOffsets codeOffsets_;
     V lumaCeiling_;
+
+    // Byte codes -> working values.
+    Quad normalised(Quad q) const {
+        const V centre = V::all(128.0f), rcp224 = V::all(1.0f / 224.0f);
+        return {(q.v0 - centre) * rcp224, (q.v1 - lumaOffset) * lumaScaleRcp,
+                (q.v2 - centre) * rcp224, (q.v3 - lumaOffset) * lumaScaleRcp};
+    }
 
     static V chromaCode(V x) { return x * V::all(224.0f) + V::all(128.0f); }
     V lumaCode(V x) const { return x * lumaScale + lumaOffset; }

@@ -50,14 +50,14 @@ struct YmmLanes {
                 _mm256_shuffle_ps(t2, t3, _MM_SHUFFLE(3, 2, 3, 2))};
     }
 
-    // 8-bit: 32 bytes, as channels of byte codes.
+    // 8-bit: 32 bytes, as channels of byte codes; readBytes leaves no saved copy.
     static Quad loadBytes(const uint8_t* p, uint8_t* saved, const Order& o) {
         const __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(saved), x);
-        const auto channel = [&](int c) {
-            return toFloat(_mm256_shuffle_epi8(x, o.byteChannel[c]));
-        };
-        return {channel(0), channel(1), channel(2), channel(3)};
+        return byteChannels(x, o);
+    }
+    static Quad readBytes(const uint8_t* p, const Order& o) {
+        return byteChannels(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)), o);
     }
 
     struct CodeOffsets {
@@ -218,6 +218,12 @@ struct YmmLanes {
 
 private:
     static F8 toFloat(__m256i x) { return _mm256_cvtepi32_ps(x); }
+    static Quad byteChannels(__m256i x, const Order& o) {
+        const auto channel = [&](int c) {
+            return toFloat(_mm256_shuffle_epi8(x, o.byteChannel[c]));
+        };
+        return {channel(0), channel(1), channel(2), channel(3)};
+    }
     // As two 16-byte streaming stores: 32-byte ones ran the float pass half as slow again on
     // the processors we measured, where 16-byte ones keep pace with the four-lane pass.
     static void stream(float* d, __m256 x) {

@@ -6,8 +6,10 @@
 
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
 
 #include "pixel/frame_format.h"
+#include "scope/eight_bit_codes.h"
 #include "scope/false_colour_map.h"
 #include "scope/scope_layout.h"
 #include "scope/scope_statistics.h"
@@ -27,6 +29,10 @@ struct MainPassJob {
     ReservedArea reserved;
     MainPassMode mode;
     uint64_t first = 0;  // the group the walk starts at
+    // At 8-bit, the frame's tables for the legal map and for false colour over the whole
+    // frame; where one is null that mode maps through the floats.
+    const LegalMapCodes* legalCodes = nullptr;
+    const FalseColourPairCodes* falseColourCodes = nullptr;
 };
 
 namespace main_pass {
@@ -132,9 +138,54 @@ template <MainPassMode Mode, class Converter, class Statistics>
     return job.first + loads * kStep;
 }
 
+// What a walk by 8-bit codes writes: the legal map, or false colour with or without pairs
+// that keep their chroma.
+enum class CodeWrite { LegalMap, FalseColour, FalseColourKeepingChroma };
+
+// The 8-bit legal map or false colour over the whole frame by the frame's code tables: the
+// statistics from the values the converter unpacks, the output looked up from the input's
+// codes. Everything the loop touches is held locally, so no write to the frame makes the
+// compiler read it again. Steps and stops as runMainPass does.
+template <CodeWrite Write, class Converter, class Statistics>
+[[gnu::flatten]] uint64_t runCodeWalk(const Converter& c, const MainPassJob& job,
+                                      Statistics& stats) {
+    constexpr int kGroupBytes = Converter::kGroupBytes;
+    constexpr uint64_t kStep = Converter::kPairs / 4;
+    const uint8_t* in = job.input + job.first * (kGroupBytes / kStep);
+    uint8_t* out = job.output + job.first * (kGroupBytes / kStep);
+    const LegalMapCodes* legal = job.legalCodes;
+    const FalseColourPairCodes* falseColour = job.falseColourCodes;
+    const uint64_t loads = job.first < job.groups ? (job.groups - job.first) / kStep : 0;
+    const auto write = [&](const uint8_t* from, uint8_t* to, int bytes) {
+        if constexpr (Write == CodeWrite::LegalMap)
+            legal->map(from, to, bytes);
+        else
+            falseColour->template map<Write == CodeWrite::FalseColourKeepingChroma>(from, to,
+                                                                                    bytes);
+    };
+    Statistics local = stats;
+    for (uint64_t i = 0; i < loads; ++i, in += kGroupBytes, out += kGroupBytes) {
+        const auto v = c.unpack(in);
+        local.template add<false>(v.v0, v.v1, v.v2, v.v3);
+        write(in, out, kGroupBytes);
+    }
+    if (loads != 0) local.sawNumbers();
+    stats = local;
+    return job.first + loads * kStep;
+}
+
 // The walk in the job's mode.
 template <class Converter, class Statistics>
 uint64_t runMainPass(Converter& c, const MainPassJob& job, Statistics& stats) {
+    // The code tables hold what the 8-bit converters write.
+    if constexpr (std::is_same_v<Converter, PixelYCbCr_8bit<typename Converter::Lanes>>) {
+        if (job.mode == MainPassMode::LegalMap && job.legalCodes)
+            return runCodeWalk<CodeWrite::LegalMap>(c, job, stats);
+        if (job.mode == MainPassMode::FalseColour && job.falseColourCodes)
+            return job.falseColourCodes->keepsChroma()
+                       ? runCodeWalk<CodeWrite::FalseColourKeepingChroma>(c, job, stats)
+                       : runCodeWalk<CodeWrite::FalseColour>(c, job, stats);
+    }
     switch (job.mode) {
         case MainPassMode::LegalMap:
             return runMainPass<MainPassMode::LegalMap>(c, job, stats);

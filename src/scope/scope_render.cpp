@@ -14,6 +14,7 @@
 #include "pixel/frame_format.h"
 #include "pixel/input_pixels.h"
 #include "pixel/ycbcr_converter.h"
+#include "scope/eight_bit_codes.h"
 #include "scope/fill_black.h"
 #include "scope/main_pass.h"
 #include "scope/scope_checks.h"
@@ -150,6 +151,9 @@ int32_t renderScope(IAVXEffectContext* context, IAVXRenderTime* renderTime,
             const auto converter =
                 makePixelConverter(frame.depth, frame.range, frame.layout, frame.pixelBytes);
             converter->falseColour.build(settings.palette, levels.gamma);
+            const MainPassMode mode = passMode(settings);
+            const EightBitCodes codes = buildEightBitCodes(
+                *converter, mode == MainPassMode::LegalMap, mode == MainPassMode::FalseColour);
             std::optional<ScopeTasks> tasks;
             if (settings.waveformOn) tasks.emplace(settings, frame);
 
@@ -159,7 +163,9 @@ int32_t renderScope(IAVXEffectContext* context, IAVXRenderTime* renderTime,
                 ScopeWorkers workers;  // joined on every path out of this block
                 if (tasks) tasks->start(workers, layout, levels, source.get(), groups);
                 MainPassJob job{source.get(), outPixels,       groups,
-                                frame.width,  layout.reserved, passMode(settings)};
+                                frame.width,  layout.reserved, mode};
+                job.legalCodes = codes.legal.get();
+                job.falseColourCodes = codes.falseColour.get();
                 // Sixteen pixels at a time where the processor allows; the four-lane walk
                 // takes what is left, or everything.
                 if (simd == SimdPath::Avx2)

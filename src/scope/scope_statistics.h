@@ -43,15 +43,18 @@ inline ScopeStatistics statisticsOf(F4 lo, F4 hi, F4 seen, bool any) {
 template <class V>
 class GroupStatisticsOf {
 public:
-    // The working vectors of one load, lane k for pair k.
+    // The working vectors of one load, lane k for pair k. Samples that are never NaN (8-bit
+    // codes) can skip keeping count of the lanes that took a number, and mark them all once.
+    template <bool MayBeNaN = true>
     void add(V cb, V y0, V cr, V y1) {
         const V averages = groupAverages(cb, y0, cr, y1);
         // The average first: where it is NaN the bound keeps its value.
         lo_ = min(averages, lo_);
         hi_ = max(averages, hi_);
-        seen_ = seen_ | (averages == averages);
+        if constexpr (MayBeNaN) seen_ = seen_ | (averages == averages);
         any_ = true;
     }
+    void sawNumbers() { seen_ = V::mask(true); }
 
     ScopeStatistics result() const { return statisticsOf(lo_, hi_, seen_, any_); }
 

@@ -1,0 +1,159 @@
+// The 8-bit legal map and full-frame false colour, walked by the frame's code tables on both
+// widths and through the floats, against a scalar model of the published formulas over every
+// pair of luma codes and every chroma code: each layout, range, palette and a spread of gammas.
+// The statistics of the table walk are those of the float walk, bit for bit.
+#include "scope/eight_bit_codes.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "pixel/simd_path.h"
+#include "pixel/ycbcr_converter.h"
+#include "scope/false_colour_palette.h"
+#include "scope/main_pass.h"
+
+namespace {
+
+struct Levels {
+    float offset, scale;
+};
+
+// The working value of a stored code, and the code a working value is stored as (ties to
+// even, clamped), in single precision as the converters define them.
+float lumaOf(int code, Levels l) { return (float(code) - l.offset) * (1.0f / l.scale); }
+float chromaOf(int code) { return (float(code) - 128.0f) * (1.0f / 224.0f); }
+uint8_t stored(float value, float scale, float offset) {
+    const double c = std::nearbyint(double(value * scale)) + offset;
+    return static_cast<uint8_t>(std::clamp(c, 0.0, 255.0));
+}
+
+// The band of a luma: entry trunc(clamp(y, -0.25, 1.1) * 400 + 1) of the quarter-percent
+// table, entry 0 the header, entry k the first record whose threshold is not below
+// (k - 1) / 4 percent.
+const PaletteRecord& bandOf(const Palette& p, float y) {
+    const float position = std::clamp(y, -0.25f, 1.1f) * 400.0f + 1.0f;
+    const int k = std::max(0, int(position));
+    if (k == 0) return p.header;
+    const float x = float(k - 1) * 0.25f;
+    for (int i = 0; i < p.count - 1; ++i)
+        if (!(x / 100.0f > p.records[i].threshold)) return p.records[i];
+    return p.records[p.count - 1];
+}
+
+// One stored pair {Cb, Y0, Cr, Y1} as the model maps it.
+using Pair = std::array<uint8_t, 4>;
+using Walked = std::pair<std::vector<uint8_t>, ScopeStatistics>;  // output and statistics
+Pair legalModel(const Pair& in, Levels l) {
+    const auto luma = [&](uint8_t c) {
+        const float y = lumaOf(c, l);
+        return stored(y > 1.0f ? 0.9f : y >= 0.0f ? 0.3f : 0.0f, l.scale, l.offset);
+    };
+    const auto chroma = [](uint8_t c) {
+        const float v = chromaOf(c);
+        return stored(v < -0.375f ? -0.375f : v > 0.375f ? 0.375f : 0.0f, 224.0f, 128.0f);
+    };
+    return {chroma(in[0]), luma(in[1]), chroma(in[2]), luma(in[3])};
+}
+Pair falseColourModel(const Pair& in, Levels l, const Palette& p) {
+    const float y0 = lumaOf(in[1], l), y1 = lumaOf(in[3], l);
+    const PaletteRecord &a = bandOf(p, y0), &b = bandOf(p, y1);
+    const auto givesLuma = [](auto& r) { return int(r.mode) <= int(BandMode::Luma); };
+    const auto givesChroma = [](auto& r) {
+        return r.mode == BandMode::Colour || r.mode == BandMode::Chroma;
+    };
+    float cb = chromaOf(in[0]), cr = chromaOf(in[2]);
+    if (a.mode != BandMode::Unchanged) {
+        cb = ((givesChroma(a) ? a.cb : 0.0f) + (givesChroma(b) ? b.cb : 0.0f)) * 0.5f;
+        cr = ((givesChroma(a) ? a.cr : 0.0f) + (givesChroma(b) ? b.cr : 0.0f)) * 0.5f;
+    }
+    return {stored(cb, 224.0f, 128.0f), stored(givesLuma(a) ? a.y : y0, l.scale, l.offset),
+            stored(cr, 224.0f, 128.0f), stored(givesLuma(b) ? b.y : y1, l.scale, l.offset)};
+}
+
+}  // namespace
+
+TEST(EightBitCodes, EveryLumaPairAndChromaCodeAsTheModelOnBothWidths) {
+    // Pair p holds the luma codes p / 256 and p % 256; its chroma runs through every code. An
+    // odd count of groups leaves the last to the four-lane walk after the eight-lane one.
+    constexpr uint64_t kPairs = 65536 + 4, kGroups = kPairs / 4;
+    std::vector<Pair> pairs(kPairs);
+    for (uint64_t p = 0; p < kPairs; ++p)
+        pairs[p] = {uint8_t(p * 37 + p / 256), uint8_t(p / 256), uint8_t(p * 101 + 7), uint8_t(p)};
+    struct Case {
+        MainPassMode mode;
+        int32_t palette;
+        float gamma;
+    };
+    std::vector<Case> cases = {{MainPassMode::LegalMap, 0, 1.0f}};
+    for (int32_t palette : {0, 1, 2, 3, 4})
+        cases.push_back({MainPassMode::FalseColour, palette, 1.0f});
+    for (float gamma : {11.0f, 0.75f, 0.0002f})
+        cases.push_back({MainPassMode::FalseColour, 0, gamma});
+    for (PixelLayout layout : {PixelLayout::YCbYCr_NoA, PixelLayout::CbYCrY_NoA})
+        for (ValueRange range : {ValueRange::Video, ValueRange::Full})
+            for (const Case& t : cases) {
+                SCOPED_TRACE(::testing::Message()
+                             << "layout " << int(layout) << " range " << int(range) << " mode "
+                             << int(t.mode) << " palette " << t.palette << " gamma " << t.gamma);
+                const bool lumaFirst = layout == PixelLayout::YCbYCr_NoA;
+                const Levels levels = range == ValueRange::Video ? Levels{16, 219} : Levels{0, 255};
+                const auto storedOrder = [&](const Pair& q) {
+                    return lumaFirst ? Pair{q[1], q[0], q[3], q[2]} : q;
+                };
+                std::vector<uint8_t> input(kPairs * 4);
+                for (uint64_t p = 0; p < kPairs; ++p)
+                    std::memcpy(&input[p * 4], storedOrder(pairs[p]).data(), 4);
+                Palette palette = selectPalette(t.palette);
+                applyGamma(palette, t.gamma);
+
+                auto converter = makePixelConverter(PixelDepth::Bits8, range, layout, 2);
+                converter->falseColour.build(t.palette, t.gamma);
+                const EightBitCodes codes =
+                    buildEightBitCodes(*converter, t.mode == MainPassMode::LegalMap,
+                                       t.mode == MainPassMode::FalseColour);
+                ASSERT_TRUE(t.mode == MainPassMode::LegalMap ? !!codes.legal : !!codes.falseColour);
+                const auto walk = [&](bool byCodes, bool wide) {
+                    Walked w{std::vector<uint8_t>(input.size(), 0xEE), {}};
+                    MainPassJob job{input.data(), w.first.data(), kGroups, 512, {}, t.mode};
+                    if (byCodes) {
+                        job.legalCodes = codes.legal.get();
+                        job.falseColourCodes = codes.falseColour.get();
+                    }
+                    FrameFormat f;
+                    f.depth = PixelDepth::Bits8, f.layout = layout, f.range = range;
+                    f.pixelBytes = 2;
+                    if (wide)
+                        job.first = avx2::runWideMainPass(job, f, t.palette, t.gamma, w.second);
+                    EXPECT_EQ(job.first, wide ? kGroups - 1 : 0);
+                    GroupStatistics rest;
+                    runMainPass(static_cast<xmmPixelYCbCr_8bit&>(*converter), job, rest);
+                    w.second = combined(w.second, rest.result());
+                    return w;
+                };
+                const Walked floats = walk(false, false);
+                std::vector<Walked> byCodes = {walk(true, false)};
+                if (processorRunsAvx2()) byCodes.push_back(walk(true, true));
+                const auto bounds = [](const ScopeStatistics& s) {
+                    return std::array{s.yMin, s.yMax, s.cbMin, s.cbMax, s.crMin, s.crMax};
+                };
+                for (const Walked& w : byCodes)  // the same floats, bit for bit
+                    EXPECT_EQ(std::memcmp(bounds(w.second).data(), bounds(floats.second).data(),
+                                          6 * sizeof(float)),
+                              0);
+                byCodes.push_back(floats);  // today's walk answers to the same model
+                for (uint64_t p = 0; p < kPairs; ++p) {
+                    const Pair expected =
+                        storedOrder(t.mode == MainPassMode::LegalMap
+                                        ? legalModel(pairs[p], levels)
+                                        : falseColourModel(pairs[p], levels, palette));
+                    for (size_t i = 0; i < byCodes.size(); ++i)
+                        ASSERT_EQ(std::memcmp(&byCodes[i].first[p * 4], expected.data(), 4), 0)
+                            << "walk " << i << " pair " << p;
+                }
+            }
+}
