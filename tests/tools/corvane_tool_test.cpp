@@ -330,12 +330,23 @@ TEST_F(Tool, EveryErrorIsOneLineAndExitStatusTwoAndLeavesNoFile) {
         "clip.mkv", AV_PIX_FMT_YUV422P, 8, 4, 2,
         [](AVFrame& f, int i) { fillPattern(f, i, false, 200); }, "ffv1");
     std::ofstream(at("junk.png")) << "not a picture";
+    // A clip whose third frame onwards is garbage: it fails while earlier frames render.
+    make(
+        "broken.mov", AV_PIX_FMT_YUV422P10, 64, 32, 6,
+        [](AVFrame& f, int i) { fillPattern(f, i, true, 1023); }, "prores_ks");
+    {
+        std::fstream clip(at("broken.mov"), std::ios::in | std::ios::out | std::ios::binary);
+        clip.seekp(static_cast<std::streamoff>(fs::file_size(at("broken.mov")) / 2));
+        clip << std::string(2000, '\xff');
+    }
     const std::string a = at("a.png"), o = " -o " + at("out.png");
     struct Case {
         std::string args, message;
     } cases[] = {
         {"render generic -i " + at("missing.png") + o, "missing.png: no such file"},
         {"render generic -i " + at("junk.png") + o, "junk.png: cannot"},
+        {"render generic -i " + at("broken.mov") + " -o " + at("out.mov") + " --threads 2",
+         "broken.mov: cannot decode"},
         {"render generic -i " + a + " -o " + at("out.xyz"), "unsupported output format \".xyz\""},
         {"render generic -i " + a + " -i " + at("small.png") + o,
          "size mismatch: " + at("small.png") + " is 4x4"},

@@ -71,11 +71,9 @@ void upsample(const C* c, int pairs, float zero, float k, float* out) {
     out[2 * pairs - 2] = out[2 * pairs - 1] = (c[pairs - 1] - zero) * k;
 }
 
-// Whether the AVX2 rows do the bulk of rows of these types: 2.14 from or to 16-bit codes.
+// The types the AVX2 rows take: 2.14 samples and 16-bit codes.
 template <class C, class S>
-bool withRows() {
-    return std::is_same_v<C, uint16_t> && std::is_same_v<S, int16_t> && avx2::rowsRun();
-}
+constexpr bool kRowTypes = std::is_same_v<C, uint16_t>&& std::is_same_v<S, int16_t>;
 
 template <class C, class S, class P>
 void toRgb(const AVFrame& f, const YCbCrLevels& l, int32_t layout, uint8_t* out,
@@ -85,7 +83,7 @@ void toRgb(const AVFrame& f, const YCbCrLevels& l, int32_t layout, uint8_t* out,
     float* cbAt = scratch.data();
     float* crAt = cbAt + 2 * pairs;
     const float unit = Unit<S>::luma, ky = unit / l.lumaSpan, kc = unit / l.chromaSpan;
-    const bool rows = withRows<C, S>();
+    const bool rows = kRowTypes<C, S> && avx2::rowsRun();
     const avx2::InScale scale{l.black, ky, l.zero, kc};
     S* px = reinterpret_cast<S*>(out);
     for (int y = 0; y < f.height; ++y, px += 4 * static_cast<size_t>(w)) {
@@ -93,7 +91,7 @@ void toRgb(const AVFrame& f, const YCbCrLevels& l, int32_t layout, uint8_t* out,
         const C* cb = planeRow<const C>(f, 1, y);
         const C* cr = planeRow<const C>(f, 2, y);
         int x = 0;
-        if constexpr (std::is_same_v<C, uint16_t> && std::is_same_v<S, int16_t>)
+        if constexpr (kRowTypes<C, S>)
             if (rows) x = avx2::rgbFromPlanarRow(ly, cb, cr, w, scale, layout, px);
         if (x == w) continue;
         upsample(cb, pairs, l.zero, kc, cbAt);
@@ -146,7 +144,7 @@ void fromRgb(const uint8_t* in, const YCbCrLevels& l, int32_t layout, AVFrame& f
         cb[x / 2] = code<C>(l.zero + (bb - luma) * kb, l.top);
         cr[x / 2] = code<C>(l.zero + (rr - luma) * kr, l.top);
     };
-    const bool rows = withRows<C, S>();
+    const bool rows = kRowTypes<C, S> && avx2::rowsRun();
     const avx2::OutScale scale{unit, l.black, l.lumaSpan, l.zero, kb, kr, l.top};
     const S* px = reinterpret_cast<const S*>(in);
     for (int y = 0; y < f.height; ++y, px += 4 * static_cast<size_t>(w)) {
@@ -154,7 +152,7 @@ void fromRgb(const uint8_t* in, const YCbCrLevels& l, int32_t layout, AVFrame& f
         C* cb = planeRow<C>(f, 1, y);
         C* cr = planeRow<C>(f, 2, y);
         int from = 0, pair = 1;
-        if constexpr (std::is_same_v<C, uint16_t> && std::is_same_v<S, int16_t>)
+        if constexpr (kRowTypes<C, S>)
             if (rows) from = avx2::lumaFromRgbRow(px, w, scale, layout, r, g, b, ly);
         for (int x = from; x < w; ++x) {
             r[x] = px[4 * x + P::at[0]] * unit;
@@ -163,7 +161,7 @@ void fromRgb(const uint8_t* in, const YCbCrLevels& l, int32_t layout, AVFrame& f
         }
         for (int x = from; x < w; ++x)
             ly[x] = code<C>(l.black + (kKr * r[x] + kKg * g[x] + kKb * b[x]) * l.lumaSpan, l.top);
-        if constexpr (std::is_same_v<C, uint16_t> && std::is_same_v<S, int16_t>)
+        if constexpr (kRowTypes<C, S>)
             if (rows) pair = avx2::chromaFromRgbRow(r, g, b, w, scale, cb, cr);
         // The first and last pixels stand in for their missing neighbours.
         chroma(0, 0, std::min(1, w - 1), cb, cr);
