@@ -223,7 +223,7 @@ TEST_F(Tool, RgbMeetsTenBitYCbCrWithChromaFilteredAroundEachPair) {
     // Neighbours far apart, so a filter tap on the wrong pixel moves chroma by many codes.
     constexpr int kWidth = 40;
     auto value = [](int x, int c) { return (x * 7919 + c * 104729) % 65536; };
-    // Eight rows: FFmpeg's v210 reads back shorter pictures as black.
+    // Eight rows: FFmpeg's v210 reads a picture of two rows back as black.
     make("in.tif", AV_PIX_FMT_RGB48, kWidth, 8, 1, [&](AVFrame& f, int) {
         for (int y = 0; y < 8; ++y)
             for (int x = 0; x < kWidth; ++x)
@@ -330,7 +330,7 @@ TEST_F(Tool, EveryErrorIsOneLineAndExitStatusTwoAndLeavesNoFile) {
         "clip.mkv", AV_PIX_FMT_YUV422P, 8, 4, 2,
         [](AVFrame& f, int i) { fillPattern(f, i, false, 200); }, "ffv1");
     std::ofstream(at("junk.png")) << "not a picture";
-    // A clip whose third frame onwards is garbage: it fails while earlier frames render.
+    // A clip whose second half is garbage: decoding fails while earlier frames render.
     make(
         "broken.mov", AV_PIX_FMT_YUV422P10, 64, 32, 6,
         [](AVFrame& f, int i) { fillPattern(f, i, true, 1023); }, "prores_ks");

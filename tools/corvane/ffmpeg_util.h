@@ -51,6 +51,7 @@ private:
     int width_, height_;
     std::unique_ptr<AVBufferPool, Free> pool_;
 };
+
 // A new reference to the same buffers.
 FramePtr refFrame(const AVFrame& frame);
 
