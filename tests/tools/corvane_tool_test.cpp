@@ -178,14 +178,16 @@ TEST_F(Tool, ASixteenBitTiffThrough214ComesBackWithinOneCode) {
 
 TEST_F(Tool, TenBitYCbCrMeetsRgbThroughRec709WithCoSitedChroma) {
     // Luma and chroma of every pair differ, so a lane or siting slip shows; all within gamut.
-    auto y = [](int x) { return 300 + 23 * x; };
-    auto cb = [](int i) { return 470 + 9 * i; };
-    auto cr = [](int i) { return 560 - 11 * i; };
+    // 40 pixels: whole blocks of eight pixels and of eight pairs, and the pixels after them.
+    constexpr int kWidth = 40;
+    auto y = [](int x) { return 150 + 14 * x; };
+    auto cb = [](int i) { return 470 + 6 * i; };
+    auto cr = [](int i) { return 560 - 9 * i; };
     make(
-        "in.mkv", AV_PIX_FMT_YUV422P10, 16, 2, 1,
+        "in.mkv", AV_PIX_FMT_YUV422P10, kWidth, 2, 1,
         [&](AVFrame& f, int) {
             for (int r = 0; r < 2; ++r)
-                for (int x = 0; x < 16; ++x) {
+                for (int x = 0; x < kWidth; ++x) {
                     auto row = [&](int p) {
                         return reinterpret_cast<uint16_t*>(f.data[p] + r * f.linesize[p]);
                     };
@@ -200,9 +202,9 @@ TEST_F(Tool, TenBitYCbCrMeetsRgbThroughRec709WithCoSitedChroma) {
     ASSERT_EQ(run("render generic -i " + at("in.mkv") + " -o " + at("rgb.tif") + normal).status, 0);
     const auto rgb = read("rgb.tif");
     ASSERT_EQ(rgb[0]->format, AV_PIX_FMT_RGB48);
-    for (int x = 0; x < 16; ++x) {
+    for (int x = 0; x < kWidth; ++x) {
         // An odd pixel takes the mean of its pair's chroma and the next pair's (or its own).
-        const int i = x / 2, j = x % 2 ? std::min(i + 1, 7) : i;
+        const int i = x / 2, j = x % 2 ? std::min(i + 1, kWidth / 2 - 1) : i;
         const double l = (y(x) - 64) / 876.0, b = ((cb(i) + cb(j)) / 2.0 - 512) / 896.0,
                      r = ((cr(i) + cr(j)) / 2.0 - 512) / 896.0;
         const double expected[3] = {l + 1.5748 * r, l - 0.187324 * b - 0.468124 * r,
@@ -215,6 +217,42 @@ TEST_F(Tool, TenBitYCbCrMeetsRgbThroughRec709WithCoSitedChroma) {
     ASSERT_EQ(run("render generic -i " + at("in.mkv") + " -o " + at("back.mkv") + normal).status,
               0);
     EXPECT_LE(maxDifference(*read("in.mkv")[0], *read("back.mkv")[0]), 1);
+}
+
+TEST_F(Tool, RgbMeetsTenBitYCbCrWithChromaFilteredAroundEachPair) {
+    // Neighbours far apart, so a filter tap on the wrong pixel moves chroma by many codes.
+    constexpr int kWidth = 40;
+    auto value = [](int x, int c) { return (x * 7919 + c * 104729) % 65536; };
+    // Eight rows: FFmpeg's v210 reads a picture of two rows back as black.
+    make("in.tif", AV_PIX_FMT_RGB48, kWidth, 8, 1, [&](AVFrame& f, int) {
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < kWidth; ++x)
+                for (int c = 0; c < 3; ++c)
+                    reinterpret_cast<uint16_t*>(f.data[0] + y * f.linesize[0])[3 * x + c] =
+                        static_cast<uint16_t>(value(x, c));
+    });
+    ASSERT_EQ(run("render generic -i " + at("in.tif") + " -o " + at("out.mov") +
+                  " --codec v210 --set 'Blend Mode=Normal' --set 'Blend as Percent=0'"
+                  " --set 'Clamp to Legal=off' -q")
+                  .status,
+              0);
+    const auto out = read("out.mov");
+    ASSERT_EQ(out[0]->format, AV_PIX_FMT_YUV422P10);
+    auto rgb = [&](int x, int c) { return value(x, c) / 65535.0; };
+    auto luma = [](double r, double g, double b) { return 0.2126 * r + 0.7152 * g + 0.0722 * b; };
+    for (int x = 0; x < kWidth; ++x) {
+        EXPECT_NEAR(sample(*out[0], 0, x, 7, true),
+                    64 + 876 * luma(rgb(x, 0), rgb(x, 1), rgb(x, 2)), 1)
+            << x;
+        if (x % 2) continue;
+        // [1 2 1] around the pair's first pixel; the first pixel stands in for its left one.
+        double f[3];
+        for (int c = 0; c < 3; ++c)
+            f[c] = (rgb(std::max(x - 1, 0), c) + 2 * rgb(x, c) + rgb(x + 1, c)) / 4;
+        const double l = luma(f[0], f[1], f[2]);
+        EXPECT_NEAR(sample(*out[0], 1, x / 2, 7, true), 512 + 896 * (f[2] - l) / 1.8556, 1) << x;
+        EXPECT_NEAR(sample(*out[0], 2, x / 2, 7, true), 512 + 896 * (f[0] - l) / 1.5748, 1) << x;
+    }
 }
 
 TEST_F(Tool, ChannelsKeepTheirPlacesInEveryLayoutAndDepth) {
@@ -292,12 +330,23 @@ TEST_F(Tool, EveryErrorIsOneLineAndExitStatusTwoAndLeavesNoFile) {
         "clip.mkv", AV_PIX_FMT_YUV422P, 8, 4, 2,
         [](AVFrame& f, int i) { fillPattern(f, i, false, 200); }, "ffv1");
     std::ofstream(at("junk.png")) << "not a picture";
+    // A clip whose second half is garbage: decoding fails while earlier frames render.
+    make(
+        "broken.mov", AV_PIX_FMT_YUV422P10, 64, 32, 6,
+        [](AVFrame& f, int i) { fillPattern(f, i, true, 1023); }, "prores_ks");
+    {
+        std::fstream clip(at("broken.mov"), std::ios::in | std::ios::out | std::ios::binary);
+        clip.seekp(static_cast<std::streamoff>(fs::file_size(at("broken.mov")) / 2));
+        clip << std::string(2000, '\xff');
+    }
     const std::string a = at("a.png"), o = " -o " + at("out.png");
     struct Case {
         std::string args, message;
     } cases[] = {
         {"render generic -i " + at("missing.png") + o, "missing.png: no such file"},
         {"render generic -i " + at("junk.png") + o, "junk.png: cannot"},
+        {"render generic -i " + at("broken.mov") + " -o " + at("out.mov") + " --threads 2",
+         "broken.mov: cannot decode"},
         {"render generic -i " + a + " -o " + at("out.xyz"), "unsupported output format \".xyz\""},
         {"render generic -i " + a + " -i " + at("small.png") + o,
          "size mismatch: " + at("small.png") + " is 4x4"},

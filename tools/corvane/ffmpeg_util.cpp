@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cctype>
 
+extern "C" {
+#include <libavutil/imgutils.h>
+}
+
 #include "tool_error.h"
 
 namespace corvane {
@@ -22,6 +26,37 @@ FramePtr allocFrame(AVPixelFormat format, int width, int height) {
     if (int e = av_frame_get_buffer(f.get(), 0); e < 0)
         throw ToolError("cannot allocate a " + std::to_string(width) + "x" +
                         std::to_string(height) + " frame: " + avError(e));
+    return f;
+}
+
+namespace {
+// Row and buffer alignment of pooled frames, as av_frame_get_buffer gives them.
+constexpr int kAlign = 64;
+}  // namespace
+
+FramePool::FramePool(AVPixelFormat format, int width, int height)
+    : format_(format), width_(width), height_(height) {
+    // Room below the picture as av_frame_get_buffer leaves it, for readers that run past.
+    const int size = av_image_get_buffer_size(format, width, FFALIGN(height, 32), kAlign);
+    if (size < 0)
+        throw ToolError("cannot allocate a " + std::to_string(width) + "x" +
+                        std::to_string(height) + " frame: " + avError(size));
+    pool_.reset(
+        av_buffer_pool_init(static_cast<size_t>(size) + AV_INPUT_BUFFER_PADDING_SIZE, nullptr));
+    if (!pool_) throw ToolError("out of memory for a frame");
+}
+
+FramePtr FramePool::get() {
+    FramePtr f(av_frame_alloc());
+    if (!f || !(f->buf[0] = av_buffer_pool_get(pool_.get())))
+        throw ToolError("out of memory for a frame");
+    f->format = format_;
+    f->width = width_;
+    f->height = height_;
+    if (int e = av_image_fill_arrays(f->data, f->linesize, f->buf[0]->data, format_, width_,
+                                     height_, kAlign);
+        e < 0)
+        throw ToolError("cannot lay out a frame: " + avError(e));
     return f;
 }
 

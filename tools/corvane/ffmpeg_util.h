@@ -33,6 +33,25 @@ using SwsPtr = std::unique_ptr<SwsContext, SwsFree>;
 
 // A frame of `format` with its buffers; raises ToolError when they cannot be had.
 FramePtr allocFrame(AVPixelFormat format, int width, int height);
+
+// Frames of one format and size whose memory goes back to the pool when their last reference
+// does (in whichever thread), so the frames of a clip reuse a few buffers rather than have
+// fresh pages faulted in for every one. Safe to share between threads.
+class FramePool {
+public:
+    FramePool(AVPixelFormat format, int width, int height);
+    // A frame no one else references; raises ToolError when memory runs out.
+    FramePtr get();
+
+private:
+    struct Free {
+        void operator()(AVBufferPool* p) const { av_buffer_pool_uninit(&p); }
+    };
+    AVPixelFormat format_;
+    int width_, height_;
+    std::unique_ptr<AVBufferPool, Free> pool_;
+};
+
 // A new reference to the same buffers.
 FramePtr refFrame(const AVFrame& frame);
 

@@ -9,6 +9,7 @@
 #include <optional>
 #include <thread>
 
+#include "frame_prefetch.h"
 #include "testhost/text.h"
 #include "tool_error.h"
 
@@ -268,26 +269,14 @@ void runRender(ModuleSession& session, const RenderPlan& plan,
     Workers workers(session, plan, frames);
     std::deque<std::future<RenderedFrame>> pending;
     const size_t window = static_cast<size_t>(std::max(1, plan.threads)) * 2;
+    FramePrefetch reader(plan.inputs, frames, window);
     int64_t index = plan.first;
     bool more = true;
     while (more || !pending.empty()) {
         while (more && pending.size() < window) {
-            if ((frames >= 0 && index >= plan.first + frames) ||
-                (plan.last >= 0 && index > plan.last)) {
-                more = false;
-                break;
-            }
-            std::vector<FramePtr> inputs;
-            for (FrameSource* in : plan.inputs) {
-                FramePtr f = in->next();
-                if (!f) {
-                    more = false;
-                    break;
-                }
-                inputs.push_back(std::move(f));
-            }
-            if (!more) break;
-            pending.push_back(workers.submit(index++, std::move(inputs)));
+            std::vector<FramePtr> inputs = reader.next();
+            more = !inputs.empty();
+            if (more) pending.push_back(workers.submit(index++, std::move(inputs)));
         }
         if (pending.empty()) break;
         RenderedFrame done = pending.front().get();

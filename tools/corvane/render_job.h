@@ -1,6 +1,7 @@
-// One effect rendered over the frames of its inputs. N frames render at once, each on a slot
-// of its own (effect instance, context, inputs, frames and converters); results come back in
-// frame order. Interlaced material renders field by field, as the editor passes it.
+// One effect rendered over the frames of its inputs. The inputs are decoded ahead on a thread
+// of their own; N frames render at once, each on a slot of its own (effect instance, context,
+// inputs, frames and converters); results come back in frame order. Interlaced material
+// renders field by field, as the editor passes it.
 #pragma once
 
 #include <cstdint>

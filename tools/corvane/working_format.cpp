@@ -223,7 +223,11 @@ void ToWorking::operator()(const AVFrame& frame, uint8_t* out) {
 }
 
 FromWorking::FromWorking(const WorkingFormat& working, AVPixelFormat target, int width, int height)
-    : working_(working), target_(target), width_(width), height_(height) {
+    : working_(working),
+      target_(target),
+      width_(width),
+      height_(height),
+      frames_(target, width, height) {
     if (working.depth == code::kDepth8 && (!working.ycbcr() || working.range == code::kVideoRange))
         exchange_ = packed8(working.layout);
     else if (planar422Bits(target))
@@ -235,14 +239,17 @@ FromWorking::FromWorking(const WorkingFormat& working, AVPixelFormat target, int
         exchange_ = AV_PIX_FMT_YUV422P16;
     // Encoders take 4:2:2 in video range.
     levels_ = ycbcrLevels(std::max(planar422Bits(exchange_), 8), false);
-    if (exchange_ != target)
+    if (exchange_ != target) {
         sws_ = makeConverter(exchange_, !working.ycbcr(), target, formatFacts(target).rgb, width,
                              height);
+        between_ = allocFrame(exchange_, width, height);
+    }
 }
 
 FramePtr FromWorking::operator()(const uint8_t* in) {
     const int w = width_, h = height_;
-    FramePtr between = allocFrame(exchange_, w, h);
+    FramePtr out = frames_.get();
+    AVFrame* between = sws_ ? between_.get() : out.get();
     if (exchange_ == packed8(working_.layout)) {
         const size_t row = static_cast<size_t>(w) * working_.pixelBytes();
         for (int y = 0; y < h; ++y) {
@@ -279,9 +286,7 @@ FramePtr FromWorking::operator()(const uint8_t* in) {
             }
         }
     }
-    if (!sws_) return between;
-    FramePtr out = allocFrame(target_, w, h);
-    convert(sws_.get(), *between, *out);
+    if (sws_) convert(sws_.get(), *between, *out);
     return out;
 }
 

@@ -76,6 +76,8 @@ private:
     AVPixelFormat exchange_ = AV_PIX_FMT_NONE;
     YCbCrLevels levels_{};
     SwsPtr sws_;
+    FramePtr between_;  // the exchange frame, when the scaler takes it on
+    FramePool frames_;  // of the target format, handed out
     std::vector<float> scratch_;
 };
 

@@ -4,16 +4,15 @@
 #include <cmath>
 #include <type_traits>
 
+#include "rec709_places.h"
 #include "working_format.h"
+#include "ycbcr_rows_avx2.h"
 
 namespace corvane {
 
 namespace {
 
-// Rec.709 luma weights and the matrix between R'G'B' and Y'CbCr built on them.
-constexpr float kKr = 0.2126f, kKb = 0.0722f, kKg = 1.f - kKr - kKb;
-constexpr float kCrToR = 2.f * (1.f - kKr), kCbToB = 2.f * (1.f - kKb);
-constexpr float kCbToG = -kCbToB * kKb / kKg, kCrToG = -kCrToR * kKr / kKg;
+using namespace rec709;
 
 // What a working sample holds for luma 1.0 and a chroma excursion of 1.0, and where chroma
 // zero sits. 8-bit samples appear in 4:2:2 only.
@@ -61,28 +60,6 @@ C* planeRow(const AVFrame& f, int plane, int y) {
     return reinterpret_cast<C*>(f.data[plane] + static_cast<ptrdiff_t>(y) * f.linesize[plane]);
 }
 
-// Where a working pixel's samples sit, fixed at compile time so that the loops vectorise:
-// R G B A for RGB, Y0 Cb Y1 Cr within a pair for 4:2:2.
-template <int P0, int P1, int P2, int P3>
-struct Places {
-    static constexpr int at[4] = {P0, P1, P2, P3};
-};
-
-template <class F>
-void withPlaces(int32_t layout, F&& f) {
-    switch (layout) {
-        case code::kRGBA:
-        case code::kYCbYCr:
-            return f(Places<0, 1, 2, 3>{});
-        case code::kARGB:
-            return f(Places<1, 2, 3, 0>{});
-        case code::kCbYCrY:
-            return f(Places<1, 0, 3, 2>{});
-        default:
-            return f(Places<2, 1, 0, 3>{});  // BGRA
-    }
-}
-
 // Chroma of every pixel of a row from the chroma of its pairs, less zero, times k: an odd
 // pixel lies halfway between its pair's chroma and the next pair's; the last one repeats.
 template <class C>
@@ -94,19 +71,32 @@ void upsample(const C* c, int pairs, float zero, float k, float* out) {
     out[2 * pairs - 2] = out[2 * pairs - 1] = (c[pairs - 1] - zero) * k;
 }
 
+// The types the AVX2 rows take: 2.14 samples and 16-bit codes.
+template <class C, class S>
+constexpr bool kRowTypes = std::is_same_v<C, uint16_t>&& std::is_same_v<S, int16_t>;
+
 template <class C, class S, class P>
-void toRgb(const AVFrame& f, const YCbCrLevels& l, uint8_t* out, std::vector<float>& scratch) {
+void toRgb(const AVFrame& f, const YCbCrLevels& l, int32_t layout, uint8_t* out,
+           std::vector<float>& scratch) {
     const int w = f.width, pairs = (w + 1) / 2;
     scratch.resize(4 * static_cast<size_t>(pairs));
     float* cbAt = scratch.data();
     float* crAt = cbAt + 2 * pairs;
     const float unit = Unit<S>::luma, ky = unit / l.lumaSpan, kc = unit / l.chromaSpan;
+    const bool rows = kRowTypes<C, S> && avx2::rowsRun();
+    const avx2::InScale scale{l.black, ky, l.zero, kc};
     S* px = reinterpret_cast<S*>(out);
     for (int y = 0; y < f.height; ++y, px += 4 * static_cast<size_t>(w)) {
         const C* ly = planeRow<const C>(f, 0, y);
-        upsample(planeRow<const C>(f, 1, y), pairs, l.zero, kc, cbAt);
-        upsample(planeRow<const C>(f, 2, y), pairs, l.zero, kc, crAt);
-        for (int x = 0; x < w; ++x) {
+        const C* cb = planeRow<const C>(f, 1, y);
+        const C* cr = planeRow<const C>(f, 2, y);
+        int x = 0;
+        if constexpr (kRowTypes<C, S>)
+            if (rows) x = avx2::rgbFromPlanarRow(ly, cb, cr, w, scale, layout, px);
+        if (x == w) continue;
+        upsample(cb, pairs, l.zero, kc, cbAt);
+        upsample(cr, pairs, l.zero, kc, crAt);
+        for (; x < w; ++x) {
             const float v = (ly[x] - l.black) * ky, b = cbAt[x], r = crAt[x];
             px[4 * x + P::at[0]] = store<S>(v + kCrToR * r);
             px[4 * x + P::at[1]] = store<S>(v + kCbToG * b + kCrToG * r);
@@ -136,7 +126,8 @@ void to422(const AVFrame& f, const YCbCrLevels& l, uint8_t* out) {
 }
 
 template <class S, class C, class P>
-void fromRgb(const uint8_t* in, const YCbCrLevels& l, AVFrame& f, std::vector<float>& scratch) {
+void fromRgb(const uint8_t* in, const YCbCrLevels& l, int32_t layout, AVFrame& f,
+             std::vector<float>& scratch) {
     const int w = f.width;
     scratch.resize(3 * static_cast<size_t>(w));
     float* r = scratch.data();
@@ -153,21 +144,28 @@ void fromRgb(const uint8_t* in, const YCbCrLevels& l, AVFrame& f, std::vector<fl
         cb[x / 2] = code<C>(l.zero + (bb - luma) * kb, l.top);
         cr[x / 2] = code<C>(l.zero + (rr - luma) * kr, l.top);
     };
+    const bool rows = kRowTypes<C, S> && avx2::rowsRun();
+    const avx2::OutScale scale{unit, l.black, l.lumaSpan, l.zero, kb, kr, l.top};
     const S* px = reinterpret_cast<const S*>(in);
     for (int y = 0; y < f.height; ++y, px += 4 * static_cast<size_t>(w)) {
-        for (int x = 0; x < w; ++x) {
+        C* ly = planeRow<C>(f, 0, y);
+        C* cb = planeRow<C>(f, 1, y);
+        C* cr = planeRow<C>(f, 2, y);
+        int from = 0, pair = 1;
+        if constexpr (kRowTypes<C, S>)
+            if (rows) from = avx2::lumaFromRgbRow(px, w, scale, layout, r, g, b, ly);
+        for (int x = from; x < w; ++x) {
             r[x] = px[4 * x + P::at[0]] * unit;
             g[x] = px[4 * x + P::at[1]] * unit;
             b[x] = px[4 * x + P::at[2]] * unit;
         }
-        C* ly = planeRow<C>(f, 0, y);
-        C* cb = planeRow<C>(f, 1, y);
-        C* cr = planeRow<C>(f, 2, y);
-        for (int x = 0; x < w; ++x)
+        for (int x = from; x < w; ++x)
             ly[x] = code<C>(l.black + (kKr * r[x] + kKg * g[x] + kKb * b[x]) * l.lumaSpan, l.top);
+        if constexpr (kRowTypes<C, S>)
+            if (rows) pair = avx2::chromaFromRgbRow(r, g, b, w, scale, cb, cr);
         // The first and last pixels stand in for their missing neighbours.
         chroma(0, 0, std::min(1, w - 1), cb, cr);
-        int x = 2;
+        int x = 2 * pair;
         for (; x + 1 < w; x += 2) chroma(x, x - 1, x + 1, cb, cr);
         if (x < w) chroma(x, x - 1, x, cb, cr);
     }
@@ -230,7 +228,7 @@ void planarToPacked(const AVFrame& from, int bits, const YCbCrLevels& levels,
         if (to.ycbcr())
             to422<C, S, P>(from, levels, out);
         else
-            toRgb<C, S, P>(from, levels, out, scratch);
+            toRgb<C, S, P>(from, levels, to.layout, out, scratch);
     });
 }
 
@@ -243,7 +241,7 @@ void packedToPlanar(const uint8_t* in, const WorkingFormat& from, int bits,
         if (from.ycbcr())
             from422<S, C, P>(in, levels, to);
         else
-            fromRgb<S, C, P>(in, levels, to, scratch);
+            fromRgb<S, C, P>(in, levels, from.layout, to, scratch);
     });
 }
 
