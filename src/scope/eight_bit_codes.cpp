@@ -5,24 +5,16 @@
 
 #include "scope/false_colour_map.h"
 #include "scope/main_pass.h"
+#include "scope/scope_canvas.h"
 
 namespace {
-
-// Where Cb, Y0, Cr and Y1 sit in a stored pair.
-struct Places {
-    int cb, y0, cr, y1;
-};
-Places placesOf(int32_t layoutCode) {
-    return layoutCode == static_cast<int32_t>(PixelLayout::YCbYCr_NoA) ? Places{1, 0, 3, 2}
-                                                                       : Places{0, 1, 2, 3};
-}
 
 // One probe group through the converter: four pairs in, the stored group out.
 struct ProbePair {
     uint8_t cb, y0, cr, y1;
 };
 template <class Change>
-void probe(xmmPixelYCbCr_8bit& c, const Places& at, const ProbePair (&pairs)[4], uint8_t* out,
+void probe(xmmPixelYCbCr_8bit& c, const PairOrder& at, const ProbePair (&pairs)[4], uint8_t* out,
            Change&& change) {
     alignas(16) uint8_t group[16];
     for (int k = 0; k < 4; ++k) {
@@ -73,7 +65,7 @@ bool LegalMapCodes::build(xmmPixelYCbCr_8bit& c) {
 }
 
 bool FalseColourPairCodes::build(xmmPixelYCbCr_8bit& c) {
-    const Places at = placesOf(c.layoutCode);
+    const PairOrder at = pairOrder(static_cast<PixelLayout>(c.layoutCode));
     const auto mapped = [](auto& converter) { mapThroughFalseColour(converter); };
 
     // Every luma code: the byte it becomes as a first and as a second pixel, and its band.
