@@ -30,13 +30,10 @@ unsigned leaf7Features() {
     return __get_cpuid_count(7, 0, &a, &b, &c, &d) ? b : 0;
 }
 
-SimdPath chosenAtLoad() {
-    const bool avx2 = processorRunsAvx2();
-    return chooseSimdPath({avx2, avx2 && processorRunsAvx512vl()}, std::getenv("CORVANE_SIMD"));
-}
-
 // Made before any loop can run, while the module loads.
-const SimdPath kChosen = chosenAtLoad();
+const SimdPath kChosen =
+    chooseSimdPath({processorRuns(SimdPath::Avx2), processorRuns(SimdPath::Avx512vl)},
+                   std::getenv("CORVANE_SIMD"));
 
 }  // namespace
 

@@ -7,6 +7,7 @@
 #pragma once
 
 enum class SimdPath { Sse41, Avx2, Avx512vl };
+// Narrowest first.
 inline constexpr SimdPath kEverySimdPath[] = {SimdPath::Sse41, SimdPath::Avx2, SimdPath::Avx512vl};
 
 // The path of this process, fixed at load.
