@@ -24,6 +24,7 @@
 #include "blend/blend_settings.h"
 #include "blend/kernel_context.h"
 #include "frames.h"
+#include "path_suffix.h"
 #include "pixel/simd_path.h"
 
 namespace {
@@ -197,8 +198,9 @@ void configure(benchmark::internal::Benchmark* b) { b->Unit(benchmark::kMillisec
 
 void registerAll() {
     constexpr int kPassModes[] = {1, 6, 9};  // Normal, Screen, Softlight
-    std::vector<std::pair<SimdPath, std::string>> paths = {{SimdPath::Sse41, "/sse41"}};
-    if (processorRunsAvx2()) paths.push_back({SimdPath::Avx2, "/avx2"});
+    std::vector<std::pair<SimdPath, std::string>> paths;
+    for (const SimdPath path : kEverySimdPath)
+        if (processorRuns(path)) paths.push_back({path, bench::pathSuffix(path)});
     for (const Size size : kSizes)
         for (const PixelDepth depth : kDepths) {
             const std::string d = std::to_string(static_cast<int>(depth));

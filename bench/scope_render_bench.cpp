@@ -22,6 +22,7 @@
 #include "bench_main.h"
 #include "effects/corvane_ids.h"
 #include "frames.h"
+#include "path_suffix.h"
 #include "pixel/simd_path.h"
 #include "pixel/ycbcr_converter.h"
 #include "scope/scope_layout.h"
@@ -195,10 +196,10 @@ void registerAll() {
             benchmark::RegisterBenchmark(("copy" + tail).c_str(), runCopy, depth, s)
                 ->Unit(benchmark::kMillisecond);
             for (const Mode& m : kModes)
-                for (const SimdPath path : {SimdPath::Sse41, SimdPath::Avx2}) {
-                    if (path == SimdPath::Avx2 && !processorRunsAvx2()) continue;
-                    const std::string name = std::string("scope/") + m.name + tail +
-                                             (path == SimdPath::Avx2 ? "/avx2" : "/sse41");
+                for (const SimdPath path : kEverySimdPath) {
+                    if (!processorRuns(path)) continue;
+                    const std::string name =
+                        std::string("scope/") + m.name + tail + bench::pathSuffix(path);
                     benchmark::RegisterBenchmark(name.c_str(), runScope, depth, s, m, path)
                         ->Unit(benchmark::kMillisecond)
                         ->UseRealTime();

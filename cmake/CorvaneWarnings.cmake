@@ -6,12 +6,19 @@ function(corvane_strict target)
   endif()
 endfunction()
 
-# A translation unit of the AVX2 path: AVX2 without FMA, nothing contracted. GCC for Windows
-# does not align the stack to 32 bytes for spilled registers, so the assembler turns its
+# A translation unit of the eight-lane path: AVX2 without FMA, nothing contracted. With
+# AVX512VL, the same unit for processors that also have AVX-512VL, its namespace avx2 renamed to
+# avx512vl so that no function of one build can stand in for the other's at link time. GCC for
+# Windows does not align the stack to 32 bytes for spilled registers, so the assembler turns its
 # aligned moves into unaligned ones there.
 function(corvane_avx2_unit target)
+  cmake_parse_arguments(PARSE_ARGV 1 ARG "AVX512VL" "" "")
   if(NOT MSVC)
     target_compile_options(${target} PRIVATE -mavx2 -mno-fma -ffp-contract=off)
+    if(ARG_AVX512VL)
+      target_compile_options(${target} PRIVATE -mavx512vl)
+      target_compile_definitions(${target} PRIVATE avx2=avx512vl)
+    endif()
     if(WIN32)
       target_compile_options(${target} PRIVATE -Wa,-muse-unaligned-vector-move)
     endif()

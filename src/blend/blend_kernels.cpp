@@ -47,10 +47,14 @@ Job makeJob(const KernelContext& context, const uint8_t* background, const uint8
 // The loops of one depth at the width `simd`.
 template <DepthPath Path>
 void runPath(int kernel, const Job& job, const PassFlags& flags, SimdPath simd) {
-    if (simd == SimdPath::Avx2)
-        avx2::runFrame<Path>(kernel, job, flags);
-    else
-        runFrame<Path>(kernel, job, flags);
+    switch (simd) {
+        case SimdPath::Avx512vl:
+            return avx512vl::runFrame<Path>(kernel, job, flags);
+        case SimdPath::Avx2:
+            return avx2::runFrame<Path>(kernel, job, flags);
+        default:
+            return runFrame<Path>(kernel, job, flags);
+    }
 }
 
 // Runs the loops of the frame's depth over `job`, whose groups are of the width of `simd`;
@@ -68,7 +72,7 @@ void runDepth(int kernel, const Job& job, const PassFlags& flags, const FrameFor
             runPath<DepthPath::Fixed2_14>(kernel, job, flags, simd);
             break;
         default: {
-            const uintptr_t a = simd == SimdPath::Avx2 ? 32 : 16;
+            const uintptr_t a = eightLanes(simd) ? 32 : 16;
             const bool streaming = alignedTo(job.background, a) && alignedTo(job.output, a) &&
                                    (!job.foreground || alignedTo(job.foreground, a)) &&
                                    (!job.matte || alignedTo(job.matte, a));
@@ -119,13 +123,13 @@ void runTail(int kernel, const Job& job, const PassFlags& flags, const FrameForm
     std::memcpy(job.output, output.bytes, bytes);
 }
 
-// The frame in groups of eight on the AVX2 path, then what is left in groups of four (one at
+// The frame in groups of eight on an eight-lane path, then what is left in groups of four (one at
 // most after groups of eight), then the padded tail: every pixel gets the same per-lane
 // arithmetic whichever loop takes it.
 void runFrameOf(int kernel, const Job& job, const PassFlags& flags, const FrameFormat& frame,
                 size_t pixels, SimdPath simd) {
     size_t done = 0;
-    if (simd == SimdPath::Avx2 && pixels >= 8) {
+    if (eightLanes(simd) && pixels >= 8) {
         runDepth(kernel, partOf(job, 0, pixels / 8, frame.pixelBytes), flags, frame, simd);
         done = pixels / 8 * 8;
     }

@@ -42,3 +42,12 @@ template <DepthPath Path>
 void runFrame(int kernel, const FrameJob<F4>& job, const PassFlags& flags);
 
 }  // namespace avx2
+
+namespace avx512vl {
+
+// The same loops again, built with AVX-512VL as well (pixel/f8.h): called only where the
+// processor runs that.
+template <DepthPath Path>
+void runFrame(int kernel, const FrameJob<F4>& job, const PassFlags& flags);
+
+}  // namespace avx512vl

@@ -15,26 +15,68 @@ uint64_t extendedControlRegister0() {
     return (uint64_t{hi} << 32) | lo;
 }
 
+// Whether the operating system saves every state component in `components` (XCR0 bits).
+bool osSaves(uint64_t components) {
+    unsigned a, b, c, d;
+    if (!__get_cpuid(1, &a, &b, &c, &d)) return false;
+    // XGETBV is only there with OSXSAVE.
+    if ((c & bit_OSXSAVE) == 0 || (c & bit_AVX) == 0) return false;
+    return (extendedControlRegister0() & components) == components;
+}
+
+// CPUID leaf 7's feature bits in EBX, or 0.
+unsigned leaf7Features() {
+    unsigned a, b, c, d;
+    return __get_cpuid_count(7, 0, &a, &b, &c, &d) ? b : 0;
+}
+
 // Made before any loop can run, while the module loads.
-const SimdPath kChosen = chooseSimdPath(processorRunsAvx2(), std::getenv("CORVANE_SIMD"));
+const SimdPath kChosen =
+    chooseSimdPath({processorRuns(SimdPath::Avx2), processorRuns(SimdPath::Avx512vl)},
+                   std::getenv("CORVANE_SIMD"));
 
 }  // namespace
 
 bool processorRunsAvx2() {
-    unsigned a, b, c, d;
-    if (!__get_cpuid(1, &a, &b, &c, &d)) return false;
-    const bool osSaves = (c & bit_OSXSAVE) != 0 && (c & bit_AVX) != 0;
-    // XGETBV is only there with OSXSAVE; bits 1 and 2: the XMM and YMM state.
-    if (!osSaves || (extendedControlRegister0() & 0x6) != 0x6) return false;
-    if (!__get_cpuid_count(7, 0, &a, &b, &c, &d)) return false;
-    return (b & bit_AVX2) != 0;
+    // XMM and YMM state: bits 1 and 2.
+    return osSaves(0x6) && (leaf7Features() & bit_AVX2) != 0;
 }
 
-SimdPath chooseSimdPath(bool avx2Runs, const char* environment) {
-    if (environment != nullptr && std::strcmp(environment, "sse4.1") == 0) return SimdPath::Sse41;
-    return avx2Runs ? SimdPath::Avx2 : SimdPath::Sse41;
+bool processorRunsAvx512vl() {
+    // And the mask registers, the upper halves of ZMM0-15 and ZMM16-31: bits 5 to 7.
+    constexpr unsigned kNeeded = bit_AVX512F | bit_AVX512VL;
+    return osSaves(0xE6) && (leaf7Features() & kNeeded) == kNeeded;
+}
+
+bool processorRuns(SimdPath path) {
+    switch (path) {
+        case SimdPath::Avx2:
+            return processorRunsAvx2();
+        case SimdPath::Avx512vl:
+            return processorRunsAvx2() && processorRunsAvx512vl();
+        default:
+            return true;
+    }
+}
+
+SimdPath chooseSimdPath(SimdSupport support, const char* environment) {
+    const auto is = [environment](const char* name) {
+        return environment != nullptr && std::strcmp(environment, name) == 0;
+    };
+    if (is("sse4.1") || !support.hasAvx2) return SimdPath::Sse41;
+    if (is("avx2") || !support.hasAvx512vl) return SimdPath::Avx2;
+    return SimdPath::Avx512vl;
 }
 
 SimdPath chosenSimdPath() { return kChosen; }
 
-const char* simdPathName(SimdPath path) { return path == SimdPath::Avx2 ? "avx2" : "sse4.1"; }
+const char* simdPathName(SimdPath path) {
+    switch (path) {
+        case SimdPath::Avx2:
+            return "avx2";
+        case SimdPath::Avx512vl:
+            return "avx512vl";
+        default:
+            return "sse4.1";
+    }
+}

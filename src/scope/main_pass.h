@@ -208,3 +208,8 @@ namespace avx2 {
 uint64_t runWideMainPass(const MainPassJob& job, const FrameFormat& frame, int32_t palette,
                          float gamma, ScopeStatistics& stats);
 }  // namespace avx2
+namespace avx512vl {
+// The same walk built with AVX-512VL as well, where the processor runs that.
+uint64_t runWideMainPass(const MainPassJob& job, const FrameFormat& frame, int32_t palette,
+                         float gamma, ScopeStatistics& stats);
+}  // namespace avx512vl

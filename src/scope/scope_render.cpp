@@ -168,7 +168,10 @@ int32_t renderScope(IAVXEffectContext* context, IAVXRenderTime* renderTime,
                 job.falseColourCodes = codes.falseColour.get();
                 // Sixteen pixels at a time where the processor allows; the four-lane walk
                 // takes what is left, or everything.
-                if (simd == SimdPath::Avx2)
+                if (simd == SimdPath::Avx512vl)
+                    job.first = avx512vl::runWideMainPass(job, frame, settings.palette,
+                                                          levels.gamma, stats);
+                else if (simd == SimdPath::Avx2)
                     job.first =
                         avx2::runWideMainPass(job, frame, settings.palette, levels.gamma, stats);
                 GroupStatistics narrow;

@@ -17,21 +17,25 @@ void estimateReciprocals(const float* x, float* r, size_t n);
 
 namespace {
 
-TEST(SimdPath, TheEnvironmentForcesOnlyTheFloor) {
+TEST(SimdPath, TheEnvironmentOnlyNarrowsTheChoice) {
     struct Case {
-        bool avx2Runs;
+        SimdSupport support;
         const char* environment;
         SimdPath expected;
     };
+    constexpr SimdSupport kAll{true, true}, kAvx2{true, false}, kNone{false, false};
     const Case cases[] = {
-        {true, nullptr, SimdPath::Avx2},   {false, nullptr, SimdPath::Sse41},
-        {true, "sse4.1", SimdPath::Sse41}, {false, "sse4.1", SimdPath::Sse41},
-        {true, "avx2", SimdPath::Avx2},    {false, "avx2", SimdPath::Sse41},
-        {true, "", SimdPath::Avx2},        {true, "sse4.10", SimdPath::Avx2},
+        {kAll, nullptr, SimdPath::Avx512vl},   {kAvx2, nullptr, SimdPath::Avx2},
+        {kNone, nullptr, SimdPath::Sse41},     {kAll, "sse4.1", SimdPath::Sse41},
+        {kAvx2, "sse4.1", SimdPath::Sse41},    {kAll, "avx2", SimdPath::Avx2},
+        {kNone, "avx2", SimdPath::Sse41},      {kAll, "avx512vl", SimdPath::Avx512vl},
+        {kAvx2, "avx512vl", SimdPath::Avx2},   {kAll, "", SimdPath::Avx512vl},
+        {kAll, "sse4.10", SimdPath::Avx512vl}, {kAll, "AVX2", SimdPath::Avx512vl},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(chooseSimdPath(c.avx2Runs, c.environment), c.expected)
-            << c.avx2Runs << " " << (c.environment ? c.environment : "(unset)");
+        EXPECT_EQ(chooseSimdPath(c.support, c.environment), c.expected)
+            << c.support.hasAvx2 << c.support.hasAvx512vl << " "
+            << (c.environment ? c.environment : "(unset)");
 }
 
 // Every float of the binade [1, 2), each sign, and a spread of exponents and specials: the

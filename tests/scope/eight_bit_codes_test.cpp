@@ -117,7 +117,7 @@ TEST(EightBitCodes, EveryLumaPairAndChromaCodeAsTheModelOnBothWidths) {
                     buildEightBitCodes(*converter, t.mode == MainPassMode::LegalMap,
                                        t.mode == MainPassMode::FalseColour);
                 ASSERT_TRUE(t.mode == MainPassMode::LegalMap ? !!codes.legal : !!codes.falseColour);
-                const auto walk = [&](bool byCodes, bool wide) {
+                const auto walk = [&](bool byCodes, decltype(&avx2::runWideMainPass) wide) {
                     Walked w{std::vector<uint8_t>(input.size(), 0xEE), {}};
                     MainPassJob job{input.data(), w.first.data(), kGroups, 512, {}, t.mode};
                     if (byCodes) {
@@ -127,17 +127,18 @@ TEST(EightBitCodes, EveryLumaPairAndChromaCodeAsTheModelOnBothWidths) {
                     FrameFormat f;
                     f.depth = PixelDepth::Bits8, f.layout = layout, f.range = range;
                     f.pixelBytes = 2;
-                    if (wide)
-                        job.first = avx2::runWideMainPass(job, f, t.palette, t.gamma, w.second);
+                    if (wide) job.first = wide(job, f, t.palette, t.gamma, w.second);
                     EXPECT_EQ(job.first, wide ? kGroups - 1 : 0);
                     GroupStatistics rest;
                     runMainPass(static_cast<xmmPixelYCbCr_8bit&>(*converter), job, rest);
                     w.second = combined(w.second, rest.result());
                     return w;
                 };
-                const Walked floats = walk(false, false);
-                std::vector<Walked> byCodes = {walk(true, false)};
-                if (processorRunsAvx2()) byCodes.push_back(walk(true, true));
+                const Walked floats = walk(false, nullptr);
+                std::vector<Walked> byCodes = {walk(true, nullptr)};
+                if (processorRunsAvx2()) byCodes.push_back(walk(true, &avx2::runWideMainPass));
+                if (processorRuns(SimdPath::Avx512vl))
+                    byCodes.push_back(walk(true, &avx512vl::runWideMainPass));
                 const auto bounds = [](const ScopeStatistics& s) {
                     return std::array{s.yMin, s.yMax, s.cbMin, s.cbMax, s.crMin, s.crMax};
                 };

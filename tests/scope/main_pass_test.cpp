@@ -102,6 +102,9 @@ std::vector<uint8_t> mixedSamples(PixelDepth depth, uint64_t bytes) {
 // rectangle and the row ends, with an odd count of groups so the last is left to four lanes.
 TEST(MainPass, BothWidthsWriteTheSameBytes) {
     if (!processorRunsAvx2()) GTEST_SKIP() << "this processor has no AVX2";
+    // The AVX2 build, and the AVX-512VL one where the processor runs it.
+    std::vector<decltype(&avx2::runWideMainPass)> wides = {&avx2::runWideMainPass};
+    if (processorRuns(SimdPath::Avx512vl)) wides.push_back(&avx512vl::runWideMainPass);
     const uint64_t width = 66, pixels = width * 9, groups = pixels / 8;  // 74 groups, then 2 pixels
     const ReservedArea reserved{2 * width + 6, 7 * width + 20, 35};
     for (PixelDepth depth : {PixelDepth::Bits8, PixelDepth::Fixed2_14, PixelDepth::Float32})
@@ -109,50 +112,54 @@ TEST(MainPass, BothWidthsWriteTheSameBytes) {
             for (MainPassMode mode : {MainPassMode::LegalMap, MainPassMode::FalseColour,
                                       MainPassMode::FalseColourAround, MainPassMode::PictureAround})
                 for (int32_t palette : {1, 2, 3, 4})
-                    for (uint64_t count : {groups, groups - 1}) {
-                        SCOPED_TRACE(::testing::Message()
-                                     << "depth " << static_cast<int>(depth) << " layout "
-                                     << static_cast<int>(layout) << " mode "
-                                     << static_cast<int>(mode) << " palette " << palette
-                                     << " groups " << count);
-                        FrameFormat f;
-                        f.depth = depth, f.layout = layout, f.range = ValueRange::Video;
-                        f.pixelBytes = ycbcr422PixelBytes(depth);
-                        // A whole frame's bytes plus one: float groups then start off every
-                        // 16-byte boundary, as the host may hand them.
-                        const std::vector<uint8_t> source =
-                            mixedSamples(depth, pixels * f.pixelBytes + 1);
-                        const uint8_t* input = source.data() + (depth == PixelDepth::Float32);
-                        std::vector<uint8_t> narrowOut(pixels * f.pixelBytes, 0xEE),
-                            wideOut = narrowOut;
-                        MainPassJob job{input, narrowOut.data(), count, width, reserved, mode};
+                    for (uint64_t count : {groups, groups - 1})
+                        for (const auto wide : wides) {
+                            SCOPED_TRACE(::testing::Message()
+                                         << "build " << (wide == wides[0] ? "avx2" : "avx512vl")
+                                         << "depth " << static_cast<int>(depth) << " layout "
+                                         << static_cast<int>(layout) << " mode "
+                                         << static_cast<int>(mode) << " palette " << palette
+                                         << " groups " << count);
+                            FrameFormat f;
+                            f.depth = depth, f.layout = layout, f.range = ValueRange::Video;
+                            f.pixelBytes = ycbcr422PixelBytes(depth);
+                            // A whole frame's bytes plus one: float groups then start off every
+                            // 16-byte boundary, as the host may hand them.
+                            const std::vector<uint8_t> source =
+                                mixedSamples(depth, pixels * f.pixelBytes + 1);
+                            const uint8_t* input = source.data() + (depth == PixelDepth::Float32);
+                            std::vector<uint8_t> narrowOut(pixels * f.pixelBytes, 0xEE),
+                                wideOut = narrowOut;
+                            MainPassJob job{input, narrowOut.data(), count, width, reserved, mode};
 
-                        auto narrow = makePixelConverter(depth, f.range, layout, f.pixelBytes);
-                        narrow->falseColour.build(palette, 0.8f);
-                        GroupStatistics narrowStats, tailStats;
-                        withConcreteConverter(*narrow, [&](auto& c) {
-                            if constexpr (requires {
-                                              std::remove_reference_t<decltype(c)>::kGroupBytes;
-                                          }) {
-                                EXPECT_EQ(runMainPass(c, job, narrowStats), count);
-                                job.output = wideOut.data();
-                                ScopeStatistics wideStats;
-                                job.first = avx2::runWideMainPass(job, f, palette, 0.8f, wideStats);
-                                EXPECT_EQ(job.first,
-                                          depth == PixelDepth::Float32 ? 0 : count & ~uint64_t{1});
-                                runMainPass(c, job, tailStats);
-                                const ScopeStatistics a = narrowStats.result(),
-                                                      b = combined(wideStats, tailStats.result());
-                                const float fa[] = {a.yMin,  a.yMax,  a.cbMin,
-                                                    a.cbMax, a.crMin, a.crMax};
-                                const float fb[] = {b.yMin,  b.yMax,  b.cbMin,
-                                                    b.cbMax, b.crMin, b.crMax};
-                                EXPECT_EQ(a.any, b.any);
-                                EXPECT_EQ(std::memcmp(fa, fb, sizeof fa), 0);
-                            }
-                        });
-                        ASSERT_EQ(narrowOut, wideOut);
-                    }
+                            auto narrow = makePixelConverter(depth, f.range, layout, f.pixelBytes);
+                            narrow->falseColour.build(palette, 0.8f);
+                            GroupStatistics narrowStats, tailStats;
+                            withConcreteConverter(*narrow, [&](auto& c) {
+                                if constexpr (requires {
+                                                  std::remove_reference_t<decltype(c)>::kGroupBytes;
+                                              }) {
+                                    EXPECT_EQ(runMainPass(c, job, narrowStats), count);
+                                    job.output = wideOut.data();
+                                    ScopeStatistics wideStats;
+                                    job.first = wide(job, f, palette, 0.8f, wideStats);
+                                    EXPECT_EQ(job.first, depth == PixelDepth::Float32
+                                                             ? 0
+                                                             : count & ~uint64_t{1});
+                                    runMainPass(c, job, tailStats);
+                                    const ScopeStatistics a = narrowStats.result(),
+                                                          b = combined(wideStats,
+                                                                       tailStats.result());
+                                    const float fa[] = {a.yMin,  a.yMax,  a.cbMin,
+                                                        a.cbMax, a.crMin, a.crMax};
+                                    const float fb[] = {b.yMin,  b.yMax,  b.cbMin,
+                                                        b.cbMax, b.crMin, b.crMax};
+                                    EXPECT_EQ(a.any, b.any);
+                                    EXPECT_EQ(std::memcmp(fa, fb, sizeof fa), 0);
+                                }
+                            });
+                            ASSERT_EQ(narrowOut, wideOut);
+                        }
 }
 
 // Black in the frame's own codes over every byte of a stretch of any length, and not one byte

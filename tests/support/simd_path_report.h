@@ -15,9 +15,11 @@ class Report : public ::testing::Environment {
 public:
     void SetUp() override {
         const char* forced = std::getenv("CORVANE_SIMD");
-        std::printf("pixel loops of this process: %s (processor %s AVX2, CORVANE_SIMD %s)\n",
-                    simdPathName(chosenSimdPath()), processorRunsAvx2() ? "runs" : "lacks",
-                    forced ? forced : "unset");
+        std::printf(
+            "pixel loops of this process: %s (processor %s AVX2, %s AVX-512VL, "
+            "CORVANE_SIMD %s)\n",
+            simdPathName(chosenSimdPath()), processorRunsAvx2() ? "runs" : "lacks",
+            processorRuns(SimdPath::Avx512vl) ? "runs" : "lacks", forced ? forced : "unset");
     }
 };
 
