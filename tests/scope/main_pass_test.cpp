@@ -116,7 +116,7 @@ TEST(MainPass, BothWidthsWriteTheSameBytes) {
                         for (const auto wide : wides) {
                             SCOPED_TRACE(::testing::Message()
                                          << "build " << (wide == wides[0] ? "avx2" : "avx512vl")
-                                         << "depth " << static_cast<int>(depth) << " layout "
+                                         << " depth " << static_cast<int>(depth) << " layout "
                                          << static_cast<int>(layout) << " mode "
                                          << static_cast<int>(mode) << " palette " << palette
                                          << " groups " << count);
