@@ -45,7 +45,7 @@ bool processorRunsAvx2() {
 bool processorRunsAvx512vl() {
     // And the mask registers, the upper halves of ZMM0-15 and ZMM16-31: bits 5 to 7.
     constexpr unsigned kNeeded = bit_AVX512F | bit_AVX512VL;
-    return osSaves(0xE6) && (leaf7Features() & kNeeded) == kNeeded;
+    return processorRunsAvx2() && osSaves(0xE6) && (leaf7Features() & kNeeded) == kNeeded;
 }
 
 bool processorRuns(SimdPath path) {
@@ -53,7 +53,7 @@ bool processorRuns(SimdPath path) {
         case SimdPath::Avx2:
             return processorRunsAvx2();
         case SimdPath::Avx512vl:
-            return processorRunsAvx2() && processorRunsAvx512vl();
+            return processorRunsAvx512vl();
         default:
             return true;
     }

@@ -17,8 +17,8 @@ SimdPath chosenSimdPath();
 // the operating system saves the YMM state (CPUID leaf 1: OSXSAVE and AVX).
 bool processorRunsAvx2();
 
-// Whether it runs AVX-512VL code on YMM registers too: CPUID leaf 7 has AVX-512F and VL, and
-// the operating system also saves the mask registers and the upper ZMM state.
+// Whether it runs the AVX2 code built with AVX-512VL too: CPUID leaf 7 also has AVX-512F and
+// VL, and the operating system also saves the mask registers and the upper ZMM state.
 bool processorRunsAvx512vl();
 
 // Whether the processor runs `path` here.
@@ -27,7 +27,7 @@ bool processorRuns(SimdPath path);
 // What the processor allows.
 struct SimdSupport {
     bool hasAvx2;
-    bool hasAvx512vl;  // only with hasAvx2
+    bool hasAvx512vl;
 };
 
 // The choice itself: the floor when `environment` (the value of CORVANE_SIMD, or null) is

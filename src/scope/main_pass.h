@@ -9,6 +9,7 @@
 #include <type_traits>
 
 #include "pixel/frame_format.h"
+#include "pixel/simd_path.h"
 #include "scope/eight_bit_codes.h"
 #include "scope/false_colour_map.h"
 #include "scope/scope_layout.h"
@@ -213,3 +214,8 @@ namespace avx512vl {
 uint64_t runWideMainPass(const MainPassJob& job, const FrameFormat& frame, int32_t palette,
                          float gamma, ScopeStatistics& stats);
 }  // namespace avx512vl
+
+// The walk sixteen pixels at a time in the eight-lane build of `path`; on the four-lane path
+// it walks nothing and returns job.first.
+uint64_t runWideMainPass(SimdPath path, const MainPassJob& job, const FrameFormat& frame,
+                         int32_t palette, float gamma, ScopeStatistics& stats);

@@ -99,6 +99,18 @@ void sendReport(const ScopeReport& report) {
 
 }  // namespace
 
+uint64_t runWideMainPass(SimdPath path, const MainPassJob& job, const FrameFormat& frame,
+                         int32_t palette, float gamma, ScopeStatistics& stats) {
+    switch (path) {
+        case SimdPath::Avx512vl:
+            return avx512vl::runWideMainPass(job, frame, palette, gamma, stats);
+        case SimdPath::Avx2:
+            return avx2::runWideMainPass(job, frame, palette, gamma, stats);
+        default:
+            return job.first;
+    }
+}
+
 int32_t renderScope(IAVXEffectContext* context, IAVXRenderTime* renderTime,
                     IAVXRenderField* renderField, IAVXOutputSet* outputSet, SimdPath simd) {
     return guarded([&] {
@@ -168,12 +180,8 @@ int32_t renderScope(IAVXEffectContext* context, IAVXRenderTime* renderTime,
                 job.falseColourCodes = codes.falseColour.get();
                 // Sixteen pixels at a time where the processor allows; the four-lane walk
                 // takes what is left, or everything.
-                if (simd == SimdPath::Avx512vl)
-                    job.first = avx512vl::runWideMainPass(job, frame, settings.palette,
-                                                          levels.gamma, stats);
-                else if (simd == SimdPath::Avx2)
-                    job.first =
-                        avx2::runWideMainPass(job, frame, settings.palette, levels.gamma, stats);
+                job.first =
+                    runWideMainPass(simd, job, frame, settings.palette, levels.gamma, stats);
                 GroupStatistics narrow;
                 withConcreteConverter(*converter, [&](auto& c) {
                     using C = std::remove_reference_t<decltype(c)>;

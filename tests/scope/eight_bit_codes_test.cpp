@@ -117,7 +117,7 @@ TEST(EightBitCodes, EveryLumaPairAndChromaCodeAsTheModelOnBothWidths) {
                     buildEightBitCodes(*converter, t.mode == MainPassMode::LegalMap,
                                        t.mode == MainPassMode::FalseColour);
                 ASSERT_TRUE(t.mode == MainPassMode::LegalMap ? !!codes.legal : !!codes.falseColour);
-                const auto walk = [&](bool byCodes, decltype(&avx2::runWideMainPass) wide) {
+                const auto walk = [&](bool byCodes, SimdPath path) {
                     Walked w{std::vector<uint8_t>(input.size(), 0xEE), {}};
                     MainPassJob job{input.data(), w.first.data(), kGroups, 512, {}, t.mode};
                     if (byCodes) {
@@ -127,18 +127,17 @@ TEST(EightBitCodes, EveryLumaPairAndChromaCodeAsTheModelOnBothWidths) {
                     FrameFormat f;
                     f.depth = PixelDepth::Bits8, f.layout = layout, f.range = range;
                     f.pixelBytes = 2;
-                    if (wide) job.first = wide(job, f, t.palette, t.gamma, w.second);
-                    EXPECT_EQ(job.first, wide ? kGroups - 1 : 0);
+                    job.first = runWideMainPass(path, job, f, t.palette, t.gamma, w.second);
+                    EXPECT_EQ(job.first, eightLanes(path) ? kGroups - 1 : 0);
                     GroupStatistics rest;
                     runMainPass(static_cast<xmmPixelYCbCr_8bit&>(*converter), job, rest);
                     w.second = combined(w.second, rest.result());
                     return w;
                 };
-                const Walked floats = walk(false, nullptr);
-                std::vector<Walked> byCodes = {walk(true, nullptr)};
-                if (processorRunsAvx2()) byCodes.push_back(walk(true, &avx2::runWideMainPass));
-                if (processorRuns(SimdPath::Avx512vl))
-                    byCodes.push_back(walk(true, &avx512vl::runWideMainPass));
+                const Walked floats = walk(false, SimdPath::Sse41);
+                std::vector<Walked> byCodes;
+                for (SimdPath path : kEverySimdPath)
+                    if (processorRuns(path)) byCodes.push_back(walk(true, path));
                 const auto bounds = [](const ScopeStatistics& s) {
                     return std::array{s.yMin, s.yMax, s.cbMin, s.cbMax, s.crMin, s.crMax};
                 };

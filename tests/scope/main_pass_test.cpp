@@ -102,9 +102,9 @@ std::vector<uint8_t> mixedSamples(PixelDepth depth, uint64_t bytes) {
 // rectangle and the row ends, with an odd count of groups so the last is left to four lanes.
 TEST(MainPass, BothWidthsWriteTheSameBytes) {
     if (!processorRunsAvx2()) GTEST_SKIP() << "this processor has no AVX2";
-    // The AVX2 build, and the AVX-512VL one where the processor runs it.
-    std::vector<decltype(&avx2::runWideMainPass)> wides = {&avx2::runWideMainPass};
-    if (processorRuns(SimdPath::Avx512vl)) wides.push_back(&avx512vl::runWideMainPass);
+    std::vector<SimdPath> wides;  // every eight-lane build the processor runs
+    for (SimdPath path : kEverySimdPath)
+        if (eightLanes(path) && processorRuns(path)) wides.push_back(path);
     const uint64_t width = 66, pixels = width * 9, groups = pixels / 8;  // 74 groups, then 2 pixels
     const ReservedArea reserved{2 * width + 6, 7 * width + 20, 35};
     for (PixelDepth depth : {PixelDepth::Bits8, PixelDepth::Fixed2_14, PixelDepth::Float32})
@@ -113,10 +113,10 @@ TEST(MainPass, BothWidthsWriteTheSameBytes) {
                                       MainPassMode::FalseColourAround, MainPassMode::PictureAround})
                 for (int32_t palette : {1, 2, 3, 4})
                     for (uint64_t count : {groups, groups - 1})
-                        for (const auto wide : wides) {
+                        for (SimdPath wide : wides) {
                             SCOPED_TRACE(::testing::Message()
-                                         << "build " << (wide == wides[0] ? "avx2" : "avx512vl")
-                                         << " depth " << static_cast<int>(depth) << " layout "
+                                         << simdPathName(wide) << " depth "
+                                         << static_cast<int>(depth) << " layout "
                                          << static_cast<int>(layout) << " mode "
                                          << static_cast<int>(mode) << " palette " << palette
                                          << " groups " << count);
@@ -142,7 +142,8 @@ TEST(MainPass, BothWidthsWriteTheSameBytes) {
                                     EXPECT_EQ(runMainPass(c, job, narrowStats), count);
                                     job.output = wideOut.data();
                                     ScopeStatistics wideStats;
-                                    job.first = wide(job, f, palette, 0.8f, wideStats);
+                                    job.first =
+                                        runWideMainPass(wide, job, f, palette, 0.8f, wideStats);
                                     EXPECT_EQ(job.first, depth == PixelDepth::Float32
                                                              ? 0
                                                              : count & ~uint64_t{1});
