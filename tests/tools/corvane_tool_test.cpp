@@ -263,7 +263,8 @@ TEST_F(Tool, ChannelsKeepTheirPlacesInEveryLayoutAndDepth) {
             }
     });
     for (const char* format :
-         {"--layout bgra", "--layout rgba", "--layout argb", "--depth 2.14", "--depth float"}) {
+         {"--layout bgra", "--layout rgba", "--layout argb", "--depth 2.14", "--depth float",
+          "--layout argb --depth 2.14", "--layout rgba --depth float"}) {
         SCOPED_TRACE(format);
         const Outcome r = run(std::string("render generic -i fg.png -o out.png ") + format +
                               " --set 'Blend Mode=Normal' --set 'Enable FG Correction=on'"
