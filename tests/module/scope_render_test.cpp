@@ -199,6 +199,7 @@ TEST_F(ScopeRender, LegalMapAndFalseColourInEveryDepthAndOrder) {
             paint(falseColour.input(), [](size_t) { return Ycc{0.5, 0, 0}; });
             ASSERT_EQ(falseColour.render(), 0);
             const auto marker = markerPixels({.width = 512, .height = 160, .waveform = false}, 0.5);
+            ASSERT_EQ(marker.size(), 12u);  // two rows of three pairs
             for (size_t p = 0; p < 512 * 160; ++p) {
                 if (std::ranges::find(marker, p) != marker.end()) {
                     ASSERT_EQ(codesAt(*falseColour.output, p), colourCodes(depth, Green75)) << p;
