@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "host/guard.h"
 #include "host/interfaces.h"
+#include "host/status.h"
 
 namespace {
 
@@ -61,17 +61,6 @@ TEST(HostRef, DetachCopyAndMoveKeepTheCountRight) {
         EXPECT_EQ(p.refs, 2);
     }
     EXPECT_EQ(p.refs, 1);
-}
-
-TEST(HostRef, ReleasedWhenTheGuardedBodyFails) {
-    Probe p;
-    const int32_t result = guarded([&] {
-        HostRef<Probe> ref;
-        ref.attach(&p);
-        check(status::kNullObject);
-    });
-    EXPECT_EQ(result, status::kNullObject);
-    EXPECT_EQ(p.refs, 0);
 }
 
 }  // namespace

@@ -4,14 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "effects/corvane_ids.h"
 #include "host/host_ref.h"
 #include "host/ids.h"
-#include "simd_path_report.h"
 #include "render_frames.h"
+#include "simd_path_report.h"
 #include "testhost/host.h"
 #include "testhost/module_file.h"
 
@@ -19,6 +21,14 @@ using RegisterPluginFn = int32_t (*)(IACFUnknown*, IACFPluginRecord**);
 using RegisterComponentFn = int32_t (*)(IACFUnknown*, uint32_t, IAVXComponentRecord**);
 using GetClassFactoryFn = int32_t (*)(IACFUnknown*, const GUID&, const GUID&, void**);
 using CanUnloadNowFn = int32_t (*)(IACFUnknown*);
+
+// A 4:2:2 frame of the scope's, Rec.709 at video levels; layout 2 is CbYCrY, 1 YCbYCr.
+inline testhost::FrameShape ycc(uint32_t w, uint32_t h, int32_t depth, int32_t layout = 2,
+                                testhost::Placement placement = testhost::Placement::Aligned16) {
+    testhost::FrameShape shape{w, h, depth, layout, 1, 4};
+    shape.placement = placement;
+    return shape;
+}
 
 // Creation class of each component, in registration order.
 inline const GUID* const kCreationClasses[5] = {
@@ -106,3 +116,49 @@ struct Instance : InstanceBase, RenderFrames {
         });
     }
 };
+
+// Every host call of one render failed, or nulled, in turn, on an instance that `arrange`
+// set up: the status comes back, nothing is held that was not held before, and the output
+// is untouched. A parameter the host fails to find is missing and falls back, but `needed`.
+inline void expectEveryRenderFailureReturned(CorvaneModule& module, uint32_t index, int inputs,
+                                             const testhost::FrameShape& shape,
+                                             const std::function<void(Instance&)>& arrange,
+                                             const char* needed, size_t least) {
+    constexpr int32_t kFailure = static_cast<int32_t>(0x80073333u);
+    const auto instance = [&](testhost::Host& h) {
+        auto in = std::make_unique<Instance>(module, h, index, inputs, shape);
+        arrange(*in);
+        h.inject().reset();
+        return in;
+    };
+    std::vector<testhost::Call> calls;
+    {
+        testhost::Host h;
+        const auto in = instance(h);
+        h.journal().clear();
+        ASSERT_EQ(in->render(), 0);
+        calls = h.journal().calls();
+    }
+    size_t injected = 0;
+    for (const auto& call : calls)
+        for (bool null : {false, true}) {
+            if (null ? !call.nullable : !call.failable) continue;
+            SCOPED_TRACE(call.op + " #" + std::to_string(call.seq) + " " + call.detail);
+            testhost::Host h;
+            const auto in = instance(h);
+            const auto before = h.census().report();
+            null ? h.inject().nullCall(call.seq) : h.inject().failCall(call.seq, kFailure);
+            const int32_t result = in->render();
+            const bool missing = call.op == "GetParam" && !null &&
+                                 !(needed && call.detail.find(needed) != std::string::npos);
+            if (missing) {
+                EXPECT_EQ(result, 0);
+            } else {
+                EXPECT_EQ(result, null ? status::kNullObject : kFailure);
+                EXPECT_TRUE(in->outputUntouched());
+            }
+            EXPECT_EQ(h.census().report(), before);
+            ++injected;
+        }
+    EXPECT_GT(injected, least);
+}

@@ -2,6 +2,8 @@
 // description, pins, formats and flags in order, and its parameter catalogue.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "catalogue_golden.h"
 #include "corvane_module.h"
 #include "record_dump.h"
@@ -55,23 +57,19 @@ std::vector<std::string> headEvents(const testhost::ComponentRecord& c) {
     return head;
 }
 
+// F1 to F3 stand for the component flags, anything else for a supported format.
 std::vector<std::string> expectedHead(std::initializer_list<const char*> inputs,
-                                      std::initializer_list<const char*> formatsAndFlags) {
+                                      std::initializer_list<std::string> formatsAndFlags) {
+    const std::map<std::string, GUID> flags = {{"F1", attribute::ComponentFlag1},
+                                               {"F2", attribute::ComponentFlag2},
+                                               {"F3", attribute::ComponentFlag3}};
     std::vector<std::string> e = {"DescribeComponent",
                                   "SetAttribute " + guidText(attribute::ComponentCategory)};
     for (const char* pin : inputs) e.push_back(std::string("AddInputPin '") + pin + "'");
     e.push_back("AddOutputPin 'Output'");
-    for (const char* f : formatsAndFlags) {
-        const std::string s = f;
-        if (s == "F1")
-            e.push_back("SetAttribute " + guidText(attribute::ComponentFlag1));
-        else if (s == "F2")
-            e.push_back("SetAttribute " + guidText(attribute::ComponentFlag2));
-        else if (s == "F3")
-            e.push_back("SetAttribute " + guidText(attribute::ComponentFlag3));
-        else
-            e.push_back("AddSupportedFormat " + s);
-    }
+    for (const std::string& f : formatsAndFlags)
+        e.push_back(flags.contains(f) ? "SetAttribute " + guidText(flags.at(f))
+                                      : "AddSupportedFormat " + f);
     return e;
 }
 
@@ -83,22 +81,26 @@ TEST_F(Registration, EveryComponentInOrder) {
         const GUID& creationClass;
         const char16_t* name;
         std::vector<std::string> head;
-        size_t layoutItems;
+        std::string panel, params;
     };
+    const std::string blendPanel = golden::kBlendPanel, blendParams = golden::kBlendParams;
 #define RGB "4/1", "5/1", "3/1", "4/3", "5/3", "3/3", "4/6", "5/6", "3/6"
     const Expected expected[5] = {
         {c::Generic, cc::Generic, u"Corvane generic",
-         expectedHead({"InputOne", "InputTwo"}, {RGB, "F1"}), 7},
+         expectedHead({"InputOne", "InputTwo"}, {RGB, "F1"}), blendPanel, blendParams},
         {c::AlphaAdvanced, cc::AlphaAdvanced, u"Corvane Alpha advanced",
-         expectedHead({"InputOne", "InputTwo", "InputThree"}, {RGB, "F1", "F3"}), 9},
+         expectedHead({"InputOne", "InputTwo", "InputThree"}, {RGB, "F1", "F3"}),
+         blendPanel + golden::kLayerAndAlphaPanel, blendParams + golden::kLayerAndAlphaParams},
         {c::MatteKey, cc::MatteKey, u"Corvane Matte key",
-         expectedHead({"InputOne", "InputTwo", "InputThree"}, {RGB, "F1", "F3"}), 9},
+         expectedHead({"InputOne", "InputTwo", "InputThree"}, {RGB, "F1", "F3"}),
+         blendPanel + golden::kLayerAndAlphaPanel, blendParams + golden::kLayerAndAlphaParams},
         {c::Oscilloscope, cc::Oscilloscope, u"Corvane REC.709 Oscilloscope",
-         expectedHead({"InputOne"}, {"2/1", "1/1", "2/3", "1/3", "2/6", "1/6", "F1"}), 3},
+         expectedHead({"InputOne"}, {"2/1", "1/1", "2/3", "1/3", "2/6", "1/6", "F1"}),
+         golden::kScopePanel, golden::kScopeParams},
         {c::FieldSwap, cc::FieldSwap, u"Corvane Field Swap",
          expectedHead({"InputOne"}, {RGB, "F1", "1/1", "2/1", "9/1", "10/1", "1/3", "2/3", "9/3",
                                      "10/3", "1/6", "2/6", "9/6", "10/6", "F2"}),
-         0},
+         "", ""},
     };
 #undef RGB
     const auto names = record_dump::corvaneIdNames();
@@ -124,23 +126,11 @@ TEST_F(Registration, EveryComponentInOrder) {
         for (const auto& pin : record.inputPins) EXPECT_EQ(pin.arg, 0u);
         ASSERT_EQ(record.outputPins.size(), 1u);
         EXPECT_EQ(record.outputPins[0].id, corvane_id::pin::Output);
-        EXPECT_EQ(record.layoutItems.size(), expected[i].layoutItems);
-        const std::string panel = record_dump::panel(record, names);
-        if (i == 0) {
-            EXPECT_EQ(panel, golden::kBlendPanel);
-        } else if (i == 1 || i == 2) {
-            EXPECT_EQ(panel, std::string(golden::kBlendPanel) + golden::kLayerAndAlphaPanel);
-        } else if (i == 3) {
-            EXPECT_EQ(panel, golden::kScopePanel);
-        }
+        EXPECT_EQ(record_dump::panel(record, names), expected[i].panel);
         std::string described;
         for (const auto* p : host.records().params())
             described += record_dump::param(*p, names) + "\n";
-        EXPECT_EQ(described, i == 0 ? std::string(golden::kBlendParams)
-                             : i == 1 || i == 2
-                                 ? std::string(golden::kBlendParams) + golden::kLayerAndAlphaParams
-                             : i == 3 ? std::string(golden::kScopeParams)
-                                      : std::string());
+        EXPECT_EQ(described, expected[i].params);
         EXPECT_TRUE(host.census().clean()) << host.census().report();
     }
 }

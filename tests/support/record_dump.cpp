@@ -12,28 +12,15 @@ using testhost::utf8;
 
 namespace {
 
+// The module's ids by their short names, the host's own as the test host names them.
 std::string name(const GUID& id, const Names& names) {
-    const std::string text = testhost::guidText(id);
-    const auto it = names.find(text);
-    if (it != names.end()) return it->second;
-    if (id == value_type::Bool) return "Bool";
-    if (id == value_type::Int) return "Int";
-    if (id == value_type::Double) return "Double";
-    if (id == value_type::Triple) return "Triple";
-    if (id == value_type::Guid) return "Guid";
-    if (id == value_type::String) return "String";
+    if (const auto it = names.find(testhost::guidText(id)); it != names.end()) return it->second;
     if (id == control_kind::CheckBox) return "checkbox";
     if (id == control_kind::ChoiceList) return "list";
     if (id == control_kind::ListEntry) return "entry";
     if (id == control_kind::Slider) return "slider";
     if (id == control_kind::SliderSecondKind) return "slider2";
-    if (id == attribute::Value) return "Value";
-    if (id == attribute::Min) return "Min";
-    if (id == attribute::Max) return "Max";
-    if (id == attribute::SliderFlag) return "SliderFlag";
-    if (id == attribute::EnabledBy) return "EnabledBy";
-    if (id == attribute::GroupFlag) return "GroupFlag";
-    return text;
+    return testhost::idName(id);
 }
 
 std::string number(double v) {
