@@ -2,9 +2,11 @@
 // lanes of a working vector, and the clamp that keeps a trace point inside its panel.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <type_traits>
 
@@ -95,6 +97,34 @@ std::array<S, 4> chromaCodes(F4 v) {
         for (int k = 0; k < 4; ++k) out[k] = static_cast<S>(codes[k]);
     }
     return out;
+}
+
+// The lane sums of four groups at once: `of(converter)` gives a loaded group's N vectors, and
+// `trace(sums, count)` gets for each of them the four groups' sums, each added lane 0 to 3 in
+// order as one group's sum would be, and how many groups were loaded (4, fewer at the end:
+// the sums past the last group are NaN, which every trace drops).
+template <size_t N, class Converter, class Of, class Trace>
+void sumsByFourGroups(Converter& conv, const uint8_t* input, uint64_t groups, Of of, Trace trace) {
+    for (uint64_t g = 0; g < groups; g += 4) {
+        const int count = static_cast<int>(std::min<uint64_t>(4, groups - g));
+        std::array<std::array<F4, 4>, N> v;  // by quantity, then by group
+        for (int k = 0; k < 4; ++k) {
+            std::array<F4, N> q;
+            q.fill(F4::all(std::numeric_limits<float>::quiet_NaN()));
+            if (k < count) {
+                conv.load(input + (g + k) * Converter::kGroupBytes);
+                q = of(conv);
+            }
+            for (size_t n = 0; n < N; ++n) v[n][k] = q[n];
+        }
+        std::array<F4, N> sums;
+        for (size_t n = 0; n < N; ++n) {
+            auto [a, b, c, d] = v[n];
+            _MM_TRANSPOSE4_PS(a.v, b.v, c.v, d.v);
+            sums[n] = ((a + b) + c) + d;
+        }
+        trace(sums, count);
+    }
 }
 
 // The pair of a clamped trace point.

@@ -91,30 +91,25 @@ template <class S, class Converter>
 [[gnu::flatten]] void drawWith(VectorscopeVariant variant, const ScopeCanvas& c,
                                const uint8_t* input, uint64_t groups, float level,
                                Converter& conv) {
-    using Codes = plot::Codes<S>;
     const plot::Plotter<S> plot(c);
     drawGraticule(c, plot);
     const plot::FixedScreen<S> k(plot::chromaBrightness<S>(level), true);
-    const auto point = [&](float cb, float cr) {
-        const auto p = withinAxes(c, cb, cr);
-        if (!p) return;
-        if (const PairHit h = pairOfPoint(c, p->x, p->y))
-            plot.colouredPoint(h, k, Codes::chroma(p->x), Codes::chroma(p->y));
+    // Each point's chroma, its luma brightened relative to black.
+    const auto plotLanes = [&](const TraceLanes& t) {
+        const auto cb = chromaCodes<S>(t.x), cr = chromaCodes<S>(t.y);
+        for (int j = 0; j < 4; ++j)
+            if ((t.hits.found >> j) & 1) plot.colouredPoint(hitOf(c, t.hits, j), k, cb[j], cr[j]);
     };
+    if (variant == VectorscopeVariant::Averaged) {
+        const auto chroma = [](const Converter& v) { return std::array{v.cb, v.cr}; };
+        sumsByFourGroups<2>(conv, input, groups, chroma, [&](std::array<F4, 2> sums, int) {
+            plotLanes(traceLanes(c, sums[0] * F4::all(0.25f), sums[1] * F4::all(0.25f)));
+        });
+        return;
+    }
     for (uint64_t g = 0; g < groups; ++g) {
         conv.load(input + g * Converter::kGroupBytes);
-        if (variant == VectorscopeVariant::Full) {
-            const TraceLanes t = traceLanes(c, conv.cb, conv.cr);
-            const auto cb = chromaCodes<S>(t.x), cr = chromaCodes<S>(t.y);
-            for (int j = 0; j < 4; ++j)
-                if ((t.hits.found >> j) & 1) {
-                    const PairHit h = hitOf(c, t.hits, j);
-                    plot.colouredPoint(h, k, cb[j], cr[j]);
-                }
-        } else {
-            const auto cb = lanesOf(conv.cb), cr = lanesOf(conv.cr);
-            point((cb[0] + cb[1] + cb[2] + cb[3]) * 0.25f, (cr[0] + cr[1] + cr[2] + cr[3]) * 0.25f);
-        }
+        plotLanes(traceLanes(c, conv.cb, conv.cr));
     }
 }
 

@@ -73,16 +73,31 @@ template <class S, class Converter>
     constexpr uint64_t kPixels = 2 * Converter::kPairs;
     constexpr uint64_t kGroupBytes = Converter::kGroupBytes;
     uint64_t column = 0;
+    const auto nextColumn = [&column, &c] {
+        const auto x = static_cast<float>(column);
+        column += kPixels;
+        while (column >= c.width) column -= c.width;
+        return x;
+    };
+    if (variant == WaveformVariant::Averaged) {
+        // Each group's average luma at the group's first column.
+        const auto lumas = [](const Converter& v) { return std::array{v.y0 + v.y1}; };
+        sumsByFourGroups<1>(conv, input, groups, lumas, [&](std::array<F4, 1> sums, int) {
+            // Columns past the last group belong to lanes whose NaN sums are dropped.
+            const float x0 = nextColumn(), x1 = nextColumn(), x2 = nextColumn();
+            const F4 x(_mm_setr_ps(x0, x1, x2, nextColumn()));
+            const TraceLanes t = traceLanes(c, x, sums[0] * F4::all(0.125f));
+            for (int j = 0; j < 4; ++j)
+                if ((t.hits.found >> j) & 1) plot.lumaPair(hitOf(c, t.hits, j), green);
+        });
+        return;
+    }
     for (uint64_t g = 0; g < groups; ++g) {
         conv.load(input + g * kGroupBytes);
-        const auto x = static_cast<float>(column);
+        const float x = nextColumn();
         switch (variant) {
-            case WaveformVariant::Averaged: {
-                const auto sum = lanesOf(conv.y0 + conv.y1);
-                const float v = (sum[0] + sum[1] + sum[2] + sum[3]) * 0.125f;
-                if (const PairHit h = tracePair(c, x, v)) plot.lumaPair(h, green);
+            case WaveformVariant::Averaged:  // traced above, four groups at once
                 break;
-            }
             case WaveformVariant::Full: {
                 const TraceLanes t =
                     traceLanes(c, F4::all(x) + kPairColumns, (conv.y0 + conv.y1) * F4::all(0.5f));
@@ -118,8 +133,6 @@ template <class S, class Converter>
                 break;
             }
         }
-        column += kPixels;
-        while (column >= c.width) column -= c.width;
     }
 }
 

@@ -3,6 +3,7 @@
 // reads its colours through the lookup, header entry included.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -128,3 +129,27 @@ TEST(Traces, TheLegendReadsThroughTheLookup) {
 }
 
 }  // namespace
+
+// The averaged traces take groups four at a time: the last group of a frame whose group count
+// is not a multiple of four still leaves its point.
+TEST(Traces, AveragedTracesPlotTheLastGroup) {
+    Panel p(PixelDepth::Bits8, 200, 121, false, false);  // 3,025 groups of eight pixels
+    const std::vector<uint8_t> black = p.output;
+    const auto drawings = [&p, &black] {
+        std::array<std::vector<uint8_t>, 2> d;
+        p.output = black;
+        p.waveform(WaveformVariant::Averaged);
+        d[0] = p.output;
+        p.output = black;
+        p.vectorscope(VectorscopeVariant::Averaged);
+        d[1] = p.output;
+        return d;
+    };
+    const auto ofBlack = drawings();
+    // The last group in white, its chroma far from the middle: Cb Y Cr Y per pair.
+    for (size_t i = p.input.size() - 16; i < p.input.size(); i += 4)
+        for (int k = 0; k < 4; ++k) p.input[i + k] = std::array<uint8_t, 4>{200, 235, 60, 235}[k];
+    const auto withLast = drawings();
+    EXPECT_NE(withLast[0], ofBlack[0]);
+    EXPECT_NE(withLast[1], ofBlack[1]);
+}
