@@ -99,33 +99,32 @@ std::array<S, 4> chromaCodes(F4 v) {
     return out;
 }
 
-// The lane sums of four groups at once: `of(converter)` gives a loaded group's N vectors, and
-// `trace(sums, count)` gets for each of them the four groups' sums, each added lane 0 to 3 in
-// order as one group's sum would be, and how many groups were loaded (4, fewer at the end:
-// the sums past the last group are NaN, which every trace drops).
+// Four groups' working vectors, lane by lane: vector k holds lane k of each group.
+using GroupLanes = std::array<F4, 4>;
+
+// The input's groups four at a time: `of(converter)` gives a loaded group's N vectors, and
+// `trace(lanes)` gets each of them as GroupLanes. Past the last group every lane is NaN,
+// which every trace drops.
 template <size_t N, class Converter, class Of, class Trace>
-void sumsByFourGroups(Converter& conv, const uint8_t* input, uint64_t groups, Of of, Trace trace) {
+void byFourGroups(Converter& conv, const uint8_t* input, uint64_t groups, Of of, Trace trace) {
     for (uint64_t g = 0; g < groups; g += 4) {
-        const int count = static_cast<int>(std::min<uint64_t>(4, groups - g));
-        std::array<std::array<F4, 4>, N> v;  // by quantity, then by group
-        for (int k = 0; k < 4; ++k) {
+        std::array<GroupLanes, N> lanes;  // by quantity, then by group until transposed
+        for (uint64_t k = 0; k < 4; ++k) {
             std::array<F4, N> q;
             q.fill(F4::all(std::numeric_limits<float>::quiet_NaN()));
-            if (k < count) {
+            if (g + k < groups) {
                 conv.load(input + (g + k) * Converter::kGroupBytes);
                 q = of(conv);
             }
-            for (size_t n = 0; n < N; ++n) v[n][k] = q[n];
+            for (size_t n = 0; n < N; ++n) lanes[n][k] = q[n];
         }
-        std::array<F4, N> sums;
-        for (size_t n = 0; n < N; ++n) {
-            auto [a, b, c, d] = v[n];
-            _MM_TRANSPOSE4_PS(a.v, b.v, c.v, d.v);
-            sums[n] = ((a + b) + c) + d;
-        }
-        trace(sums, count);
+        for (GroupLanes& l : lanes) _MM_TRANSPOSE4_PS(l[0].v, l[1].v, l[2].v, l[3].v);
+        trace(lanes);
     }
 }
+
+// Each group's sum of its lanes, added lane 0 to 3 in order.
+inline F4 laneSum(const GroupLanes& l) { return ((l[0] + l[1]) + l[2]) + l[3]; }
 
 // The pair of a clamped trace point.
 inline PairHit tracePair(const ScopeCanvas& c, float x, float y) {

@@ -102,8 +102,9 @@ template <class S, class Converter>
     };
     if (variant == VectorscopeVariant::Averaged) {
         const auto chroma = [](const Converter& v) { return std::array{v.cb, v.cr}; };
-        sumsByFourGroups<2>(conv, input, groups, chroma, [&](std::array<F4, 2> sums, int) {
-            plotLanes(traceLanes(c, sums[0] * F4::all(0.25f), sums[1] * F4::all(0.25f)));
+        byFourGroups<2>(conv, input, groups, chroma, [&](const std::array<GroupLanes, 2>& l) {
+            plotLanes(
+                traceLanes(c, laneSum(l[0]) * F4::all(0.25f), laneSum(l[1]) * F4::all(0.25f)));
         });
         return;
     }

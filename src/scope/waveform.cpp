@@ -53,7 +53,6 @@ void drawLegend(const ScopeCanvas& c, const plot::Plotter<S>& plot, const FalseC
 template <class S, class Converter>
 [[gnu::flatten]] void drawWith(WaveformVariant variant, const ScopeCanvas& c, const uint8_t* input,
                                uint64_t groups, float level, Converter& conv) {
-    using Codes = plot::Codes<S>;
     const plot::Plotter<S> plot(c);
     const bool falseColour =
         variant == WaveformVariant::FalseColour || variant == WaveformVariant::LevelStrip;
@@ -72,65 +71,64 @@ template <class S, class Converter>
     const plot::FixedScreen<S> green(plot::greenBrightness(plot, level), false);
     constexpr uint64_t kPixels = 2 * Converter::kPairs;
     constexpr uint64_t kGroupBytes = Converter::kGroupBytes;
-    uint64_t column = 0;
-    const auto nextColumn = [&column, &c] {
+    // A group's first column, as the trace takes it, and `column` moved on to the next
+    // group's: the groups run along the rows, wrapping at the frame's width.
+    const auto advance = [&c](uint64_t& column) {
         const auto x = static_cast<float>(column);
         column += kPixels;
         while (column >= c.width) column -= c.width;
         return x;
     };
+    // The columns of the next four groups; those past the last group belong to lanes whose
+    // NaN values are dropped.
+    uint64_t fourColumns = 0;
+    const auto nextFourColumns = [&] {
+        const float x0 = advance(fourColumns), x1 = advance(fourColumns), x2 = advance(fourColumns);
+        return F4(_mm_setr_ps(x0, x1, x2, advance(fourColumns)));
+    };
+    // The points of `t` in the false colour the converter's vectors were mapped to.
+    const auto plotMapped = [&](const TraceLanes& t) {
+        const auto y = lanesOf(conv.y0);
+        const auto cb = chromaCodes<S>(conv.cb), cr = chromaCodes<S>(conv.cr);
+        for (int j = 0; j < 4; ++j)
+            if ((t.hits.found >> j) & 1)
+                plot.colouredPoint(hitOf(c, t.hits, j), plot::colourBrightness<S>(y[j], level),
+                                   cb[j], cr[j]);
+    };
     if (variant == WaveformVariant::Averaged) {
         // Each group's average luma at the group's first column.
         const auto lumas = [](const Converter& v) { return std::array{v.y0 + v.y1}; };
-        sumsByFourGroups<1>(conv, input, groups, lumas, [&](std::array<F4, 1> sums, int) {
-            // Columns past the last group belong to lanes whose NaN sums are dropped.
-            const float x0 = nextColumn(), x1 = nextColumn(), x2 = nextColumn();
-            const F4 x(_mm_setr_ps(x0, x1, x2, nextColumn()));
-            const TraceLanes t = traceLanes(c, x, sums[0] * F4::all(0.125f));
+        byFourGroups<1>(conv, input, groups, lumas, [&](const std::array<GroupLanes, 1>& l) {
+            const TraceLanes t = traceLanes(c, nextFourColumns(), laneSum(l[0]) * F4::all(0.125f));
             for (int j = 0; j < 4; ++j)
                 if ((t.hits.found >> j) & 1) plot.lumaPair(hitOf(c, t.hits, j), green);
         });
-        return;
-    }
-    for (uint64_t g = 0; g < groups; ++g) {
-        conv.load(input + g * kGroupBytes);
-        const float x = nextColumn();
-        switch (variant) {
-            case WaveformVariant::Averaged:  // traced above, four groups at once
-                break;
-            case WaveformVariant::Full: {
-                const TraceLanes t =
-                    traceLanes(c, F4::all(x) + kPairColumns, (conv.y0 + conv.y1) * F4::all(0.5f));
+    } else if (variant == WaveformVariant::LevelStrip) {
+        // Each group's first pixel at the group's first column, in its false colour.
+        const auto samples = [](const Converter& v) { return std::array{v.y0, v.y1, v.cb, v.cr}; };
+        byFourGroups<4>(conv, input, groups, samples, [&](const std::array<GroupLanes, 4>& l) {
+            const TraceLanes t = traceLanes(c, nextFourColumns(), l[0][0]);
+            conv.y0 = l[0][0], conv.y1 = l[1][0], conv.cb = l[2][0], conv.cr = l[3][0];
+            mapThroughFalseColour(conv);
+            plotMapped(t);
+        });
+    } else {
+        // One point per pair, at the pair's average luma. The column stays a local of the
+        // loop: no byte the plot writes can then be taken for it.
+        uint64_t column = 0;
+        for (uint64_t g = 0; g < groups; ++g) {
+            conv.load(input + g * kGroupBytes);
+            const F4 x = F4::all(advance(column)) + kPairColumns;
+            if (variant == WaveformVariant::Full) {
+                const TraceLanes t = traceLanes(c, x, (conv.y0 + conv.y1) * F4::all(0.5f));
                 for (int j = 0; j < 4; ++j)
-                    if ((t.hits.found >> j) & 1) {
-                        const PairHit h = hitOf(c, t.hits, j);
-                        plot.lumaPoint(h, green);
-                    }
-                break;
-            }
-            case WaveformVariant::FalseColour: {
+                    if ((t.hits.found >> j) & 1) plot.lumaPoint(hitOf(c, t.hits, j), green);
+            } else {
                 // The pair averages take the first lumas' place in the mapping.
                 conv.y0 = (conv.y0 + conv.y1) * F4::all(0.5f);
-                const TraceLanes t = traceLanes(c, F4::all(x) + kPairColumns, conv.y0);
+                const TraceLanes t = traceLanes(c, x, conv.y0);
                 mapThroughFalseColour(conv);
-                const auto y = lanesOf(conv.y0);
-                const auto cb = chromaCodes<S>(conv.cb), cr = chromaCodes<S>(conv.cr);
-                for (int j = 0; j < 4; ++j)
-                    if ((t.hits.found >> j) & 1) {
-                        const PairHit h = hitOf(c, t.hits, j);
-                        plot.colouredPoint(h, plot::colourBrightness<S>(y[j], level), cb[j], cr[j]);
-                    }
-                break;
-            }
-            case WaveformVariant::LevelStrip: {
-                const float first = lanesOf(conv.y0)[0];
-                mapThroughFalseColour(conv);
-                const float y = lanesOf(conv.y0)[0], cb = lanesOf(conv.cb)[0],
-                            cr = lanesOf(conv.cr)[0];
-                if (const PairHit h = tracePair(c, x, first))
-                    plot.colouredPoint(h, plot::colourBrightness<S>(y, level), Codes::chroma(cb),
-                                       Codes::chroma(cr));
-                break;
+                plotMapped(t);
             }
         }
     }
