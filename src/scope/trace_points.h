@@ -2,7 +2,6 @@
 // lanes of a working vector, and the clamp that keeps a trace point inside its panel.
 #pragma once
 
-#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
