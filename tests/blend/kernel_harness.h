@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -56,7 +59,6 @@ public:
     Frame(const Format& f, size_t pixels, size_t misalign = 0)
         : format_(f),
           pixels_(pixels),
-          misalign_(misalign),
           bytes_(pixels * pixelBytes(f.depth) + 2 * kCanary + 32 + misalign, 0xA5) {
         // Start on a 32-byte boundary (plus the requested misalignment) after the canaries, so
         // that float frames stream on either path.
@@ -105,6 +107,11 @@ public:
             default:
                 return stored;
         }
+    }
+    // Pixel i in working form, R G B A; the alpha has no offset, also at video levels.
+    std::array<double, 4> pixel(size_t i) const {
+        return {working(stored(i, 0)), working(stored(i, 1)), working(stored(i, 2)),
+                stored(i, 3) / store(1.0, true)};
     }
     // The stored value of working colour value v (or alpha), by the rounding of the depth:
     // nearest with ties to even at 8 bits, toward zero at 2.14.
@@ -160,10 +167,16 @@ private:
 
     Format format_;
     size_t pixels_;
-    size_t misalign_;
     std::vector<uint8_t> bytes_;
     size_t start_;
 };
+
+// A colour clamped to the legal bounds, or without the clamp to [-2, just below 2], where
+// 2.14 stores 32766 at most.
+inline double clampColour(double v, bool legal) {
+    return std::clamp(v, legal ? 0.0 : -2.0,
+                      legal ? 1.0 : double(std::bit_cast<float>(0x3FFFFDF8u)));
+}
 
 inline BlendSettings settingsFor(const Format& f, size_t pixels, int mode) {
     BlendSettings s;
