@@ -59,6 +59,7 @@ public:
     Frame(const Format& f, size_t pixels, size_t misalign = 0)
         : format_(f),
           pixels_(pixels),
+          misalign_(misalign),
           bytes_(pixels * pixelBytes(f.depth) + 2 * kCanary + 32 + misalign, 0xA5) {
         // Start on a 32-byte boundary (plus the requested misalignment) after the canaries, so
         // that float frames stream on either path.
@@ -148,6 +149,8 @@ public:
     // Every byte, canaries included, to show later that nothing changed.
     std::vector<uint8_t> snapshot() const { return bytes_; }
     bool unchangedSince(const std::vector<uint8_t>& before) const { return bytes_ == before; }
+    // A frame of the same format, size and alignment, canaries only.
+    Frame blank() const { return Frame(format_, pixels_, misalign_); }
     bool bytesEqual(const Frame& other) const {
         return byteCount() == other.byteCount() &&
                std::memcmp(data(), other.data(), byteCount()) == 0;
@@ -167,6 +170,7 @@ private:
 
     Format format_;
     size_t pixels_;
+    size_t misalign_;
     std::vector<uint8_t> bytes_;
     size_t start_;
 };
@@ -201,7 +205,9 @@ inline void runKernel(BlendSettings& settings, const uint8_t* bg, const uint8_t*
 }
 
 // The same on frames, with `matte` as the matte when given, checking that the kernel changed
-// no input and wrote nothing just before or after the output's pixels.
+// no input and wrote nothing just before or after the output's pixels. On an eight-lane path
+// the four-lane loops must then write the same bytes: a lane of either width computes the
+// same formula on the same pixel, whichever loop takes it.
 inline void run(BlendSettings& settings, const Frame* bg, const Frame* fg, Frame& out,
                 const Frame* matte = nullptr) {
     const Frame* inputs[] = {bg, fg, matte};
@@ -214,6 +220,12 @@ inline void run(BlendSettings& settings, const Frame* bg, const Frame* fg, Frame
         EXPECT_TRUE(!inputs[i] || inputs[i]->unchangedSince(before[i]))
             << "input " << i << " written";
     EXPECT_TRUE(out.canariesIntact()) << "a write just outside the output";
+    if (eightLanes(chosenSimdPath())) {
+        Frame narrow = out.blank();
+        runKernel(settings, bg ? bg->data() : nullptr, fg ? fg->data() : nullptr, narrow.data(),
+                  SimdPath::Sse41);
+        EXPECT_TRUE(out.bytesEqual(narrow)) << "eight lanes wrote other bytes than four";
+    }
 }
 
 }  // namespace kernel_test
