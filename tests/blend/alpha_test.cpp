@@ -223,74 +223,52 @@ std::vector<Case> makeCases() {
 }
 // clang-format on
 
-TEST(Alpha, MattePassMatchesTheModelInEveryDepthAndChannelOrder) {
+// Each case in the matte pass and in the show-alpha pass, which paints the alpha as grey and
+// reads neither foreground nor background.
+TEST(Alpha, MatteAndShowAlphaPassesMatchTheModelInEveryDepthAndChannelOrder) {
     const std::vector<Case> cases = makeCases();
     for (const Format& f : kFormats) {
         const Frames in = makeFrames(f);
         for (const Case& c : cases) {
-            SCOPED_TRACE(std::string(f.name) + ", " + c.name);
-            Frame out(f, kPixels);
-            BlendSettings s = settingsFor(f, kPixels, c.mode);
-            s.magic = c.magic;
-            s.clampToLegal = 0;  // a divided foreground stays visible above 1
-            applySteps(s, c.steps);
-            run(s, &in.bg, c.mode == 25 ? nullptr : &in.fg, out, &in.matte);
-            for (size_t i = 0; i < kPixels; ++i) {
-                const double x = rawAlpha(c.steps.source, in.matte.pixel(i));
-                double want = 0;
-                ASSERT_TRUE(alphaMatches(out, f, i, alphaModel(x, c.steps), want))
-                    << "pixel " << i << " x " << x << ": alpha " << out.stored(i, 3)
-                    << ", expected " << want;
-                const double divide = c.steps.unpremultiply == 1 && x > 0 ? 1 / x : 1;
-                for (int ch = 0; ch < 3; ++ch) {
-                    const double a = in.fg.working(in.fg.stored(i, ch)) * divide;
-                    const double b = in.bg.working(in.bg.stored(i, ch));
-                    const double v = blend_model::blend(c.mode, a, b, c.magic).front();
-                    const double colour = out.store(clampColour(v, false));
-                    ASSERT_NEAR(out.stored(i, ch), colour, out.tolerance(colour))
-                        << "pixel " << i << " channel " << ch;
+            for (int show : {0, 1}) {
+                SCOPED_TRACE(std::string(f.name) + ", " + c.name + (show ? ", show alpha" : ""));
+                Frame out(f, kPixels);
+                BlendSettings s = settingsFor(f, kPixels, c.mode);
+                s.magic = c.magic;
+                s.clampToLegal = 0;  // a divided foreground stays visible above 1
+                applySteps(s, c.steps);
+                s.showAlpha = show;
+                const bool readsFg = !show && c.mode != 25;
+                run(s, show ? nullptr : &in.bg, readsFg ? &in.fg : nullptr, out, &in.matte);
+                for (size_t i = 0; i < kPixels; ++i) {
+                    const double x = rawAlpha(c.steps.source, in.matte.pixel(i));
+                    const std::vector<double> alphas = alphaModel(x, c.steps);
+                    double want = 0;
+                    ASSERT_TRUE(alphaMatches(out, f, i, alphas, want))
+                        << "pixel " << i << " x " << x << ": alpha " << out.stored(i, 3)
+                        << ", expected " << want;
+                    const double divide = c.steps.unpremultiply == 1 && x > 0 ? 1 / x : 1;
+                    for (int ch = 0; ch < 3; ++ch) {
+                        const double a = in.fg.working(in.fg.stored(i, ch)) * divide;
+                        const double b = in.bg.working(in.bg.stored(i, ch));
+                        const double v = show ? alphas.front()
+                                              : blend_model::blend(c.mode, a, b, c.magic).front();
+                        const double colour = out.store(clampColour(v, false));
+                        ASSERT_NEAR(out.stored(i, ch), colour,
+                                    out.tolerance(colour) + (show ? alphaTolerance(f) : 0))
+                            << "pixel " << i << " channel " << ch;
+                    }
                 }
             }
         }
     }
 }
 
-// The alpha as grey; the pass reads neither foreground nor background. Without a matte
-// (alpha off, or no matte buffer) it is the plain pass instead: the blend, and alpha 0.
-TEST(Alpha, ShowAlphaPaintsTheAlphaAsGrey) {
-    // clang-format off
-    const Steps steps[] = {
-        {.source = 0},
-        {.source = 4, .range = 1, .low = 0.3, .high = 0.7, .softLow = 0.1, .softHigh = 0.1, .blackout = 0},
-        {.source = 2, .rotate = 0.25, .range = 1, .low = 0.2, .high = 0.6, .softLow = 0.1, .softHigh = 0.2, .invert = 1},
-    };
-    // clang-format on
+// Show alpha without a matte (alpha off, or no matte buffer) is the plain pass instead: the
+// blend, and alpha 0.
+TEST(Alpha, ShowAlphaWithoutAMatteIsThePlainPass) {
     for (const Format& f : kFormats) {
         const Frames in = makeFrames(f);
-        for (const Steps& k : steps) {
-            for (int clamp : {1, 0}) {
-                SCOPED_TRACE(std::string(f.name) + " source " + std::to_string(k.source) +
-                             " clamp " + std::to_string(clamp));
-                Frame out(f, kPixels);
-                BlendSettings s = settingsFor(f, kPixels, 9);
-                s.clampToLegal = clamp;
-                applySteps(s, k);
-                s.showAlpha = 1;
-                run(s, nullptr, nullptr, out, &in.matte);
-                for (size_t i = 0; i < kPixels; ++i) {
-                    const auto alphas = alphaModel(rawAlpha(k.source, in.matte.pixel(i)), k);
-                    double want = 0;
-                    ASSERT_TRUE(alphaMatches(out, f, i, alphas, want))
-                        << "pixel " << i << ": " << out.stored(i, 3) << ", expected " << want;
-                    // Alpha is within [0, 1], so both colour bounds leave it as it is.
-                    const double grey = out.store(alphas.front(), false);
-                    for (int ch = 0; ch < 3; ++ch)
-                        ASSERT_NEAR(out.stored(i, ch), grey,
-                                    out.tolerance(grey) + alphaTolerance(f))
-                            << "pixel " << i << " channel " << ch;
-                }
-            }
-        }
         for (bool alphaOn : {true, false}) {
             SCOPED_TRACE(std::string(f.name) + (alphaOn ? ", no matte buffer" : ", alpha off"));
             Frame out(f, kPixels);

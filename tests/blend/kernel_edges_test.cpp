@@ -126,15 +126,4 @@ TEST(KernelEdges, ResultsBeyondTheConversionRangeStoreTheirBound) {
             }
 }
 
-TEST(KernelEdges, OutputMayBeTheBackgroundBuffer) {
-    Frame bg(kBgra8, 32), fg(kBgra8, 32), separate(kBgra8, 32);
-    fillRandom(bg, 10);
-    fillRandom(fg, 11);
-    BlendSettings s = settingsFor(kBgra8, 32, 7);
-    runKernel(s, bg.data(), fg.data(), separate.data());
-    runKernel(s, bg.data(), fg.data(), bg.data());
-    for (size_t i = 0; i < 32; ++i)
-        for (int c = 0; c < 3; ++c) ASSERT_EQ(bg.stored(i, c), separate.stored(i, c));
-}
-
 }  // namespace

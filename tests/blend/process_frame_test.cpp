@@ -137,10 +137,10 @@ TEST(ProcessFrame, TheCopyIsSkippedForTheSameBufferOrNoBytes) {
     }
 }
 
-// An output that overlaps the background at an offset (a host's view into one buffer) is
-// blended from the background as it was, as from a buffer of its own.
+// An output that is the background's buffer, or overlaps it at an offset (a host's view into
+// one buffer), is blended from the background as it was, as from a buffer of its own.
 TEST(ProcessFrame, AnOutputOverlappingAnInputBlendsFromTheInputAsItWas) {
-    for (size_t shift : {4u, 60u}) {
+    for (size_t shift : {0u, 4u, 60u}) {
         FrameHost separate(2, {.width = 33, .height = 1});
         BlendSettings s = separate.settings(6);  // Screen
         ASSERT_EQ(separate.process(s), 0);
