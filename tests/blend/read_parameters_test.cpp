@@ -191,24 +191,26 @@ TEST(ReadAlphaParameters, RangeValuesAreStoredOnlyWhenTheRangeIsOn) {
     }
 }
 
+// The switches are stored as read; each holds a value of its own, so that one read from
+// another's id shows.
 TEST(ReadAlphaParameters, SwitchesSourceAndRotation) {
     for (const auto& [degrees, turns] : {std::pair{90.0, 0.25f}, {-90.0, -0.25f}, {450.0, 1.25f}}) {
         ReaderHost h;
-        h.params.setBool(id::AlphaEnabled, 1);
+        h.params.setBool(id::AlphaEnabled, 4);
         h.params.setInt(id::AlphaSource, 5);
         h.params.setBool(id::Unpremultiply, 1);
-        h.params.setBool(id::InvertAlpha, 1);
-        h.params.setBool(id::ShowAlpha, 1);
+        h.params.setBool(id::InvertAlpha, 2);
+        h.params.setBool(id::ShowAlpha, 3);
         h.params.setBool(id::NormalizeAlpha, 0);
         h.params.setDouble(id::AlphaRotate, degrees);
         BlendSettings s;
         ASSERT_EQ(h.readAll(s), 0);
         EXPECT_EQ(s.alphaRotate, turns);
-        EXPECT_EQ(s.alphaEnabled, 1);
+        EXPECT_EQ(s.alphaEnabled, 4);
         EXPECT_EQ(s.alphaSource, 5u);
         EXPECT_EQ(s.unpremultiply, 1);
-        EXPECT_EQ(s.invertAlpha, 1);
-        EXPECT_EQ(s.showAlpha, 1);
+        EXPECT_EQ(s.invertAlpha, 2);
+        EXPECT_EQ(s.showAlpha, 3);
         EXPECT_EQ(s.normalizeAlpha, 0);
         EXPECT_EQ(s.blackoutHighlights, 1);  // missing: its fallback
     }

@@ -37,10 +37,13 @@ void pass(PixelDepth depth, PixelLayout layout, const MainPassJob& job) {
 TEST(MainPass, PairsAroundTheRectangleAreDecidedOneByOne) {
     for (PixelDepth depth : {PixelDepth::Bits8, PixelDepth::Fixed2_14, PixelDepth::Float32})
         for (PixelLayout layout : {PixelLayout::YCbYCr_NoA, PixelLayout::CbYCrY_NoA})
-            for (uint64_t width : {30u, 33u, 60u}) {
-                SCOPED_TRACE("depth " + std::to_string(static_cast<int>(depth)) + " layout " +
-                             std::to_string(static_cast<int>(layout)) + " width " +
-                             std::to_string(width));
+            // The rectangle ends past its column limit, or within it on the first pixel of a
+            // group (7 x 60 + 4 = 8 x 53).
+            for (const auto& [width, endColumn] :
+                 {std::pair<uint64_t, uint64_t>{30, 20}, {33, 20}, {60, 20}, {60, 4}}) {
+                SCOPED_TRACE(::testing::Message()
+                             << "depth " << int(depth) << " layout " << int(layout) << " width "
+                             << width << " end column " << endColumn);
                 const uint64_t pixelBytes = ycbcr422PixelBytes(depth), pixels = width * 10;
                 const uint64_t pairBytes = 2 * pixelBytes, groups = pixels / 8;
                 std::vector<uint8_t> input(pixels * pixelBytes);
@@ -51,7 +54,7 @@ TEST(MainPass, PairsAroundTheRectangleAreDecidedOneByOne) {
                         const float v = static_cast<float>(i % 37) / 30.0f - 0.1f;
                         std::memcpy(&input[i * 4], &v, 4);
                     }
-                const ReservedArea r{2 * width + 3, 7 * width + 20, 19};
+                const ReservedArea r{2 * width + 3, 7 * width + endColumn, 19};
                 MainPassJob job{input.data(), nullptr, groups, width, r, MainPassMode::FalseColour};
                 std::vector<uint8_t> mapped(input.size(), 0xEE);
                 job.output = mapped.data();
