@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <bit>
 #include <cmath>
 #include <string>
 
@@ -83,15 +82,12 @@ struct Case {
 const Case kCases[] = {
     // name, mode, magic, mix, clamp, foreground correction, output correction
     {"contrast -1 with brightness", 1, 1, 1, 0, {.on = 1, .contrast = -1, .brightness = 0.1}, {}},
-    {"saturation 2",                1, 1, 1, 0, {.on = 1, .saturation = 2}, {}},
     // m = 0.5 halves the foreground, so a value above 1 or below 0 before the blend stays
     // visible after it, also in 8-bit.
     {"foreground above 1 reaches the blend", 1, 0.5, 1, 0, {.on = 1, .brightness = 0.6}, {}},
     {"foreground below 0 reaches the blend", 3, 0.5, 1, 0, {.on = 1, .brightness = -0.6}, {}},
     // An unclamped brightness step changes the luma that saturation 0 mixes in.
     {"output unclamped between its steps", 1, 1, 1,   0, {}, {.on = 1, .brightness = 0.5, .saturation = 0}},
-    {"output above 1 meets the clamp",     1, 1, 1,   1, {}, {.on = 1, .brightness = 0.6}},
-    {"output below 0 meets the clamp",     5, 1, 1,   1, {}, {.on = 1, .contrast = 1, .brightness = -0.5}},
     {"output invert and contrast",         6, 1, 0.6, 0, {}, {.on = 1, .invert = 1, .contrast = 0.5}},
     {"switches without their corrections", 1, 1, 1, 1,
         {.on = 0, .invert = 1, .contrast = 1, .brightness = 0.3}, {.on = 0, .invert = 1, .saturation = 0}},
@@ -102,9 +98,6 @@ const Case kCases[] = {
     {"both with Overlay", 7, 1, 0.7, 1,
         {.on = 1, .invert = 1, .contrast = 0.3, .brightness = -0.1, .saturation = 1.5, .shift = {0.05, 0, -0.05}},
         {.on = 1, .contrast = -0.4, .brightness = 0.05, .saturation = 0.2, .shift = {0, 0.1, 0}}},
-    {"both with Screen at m 0.8", 6, 0.8, 0.9, 0,
-        {.on = 1, .contrast = -0.5, .saturation = 0, .shift = {0.2, 0, 0}},
-        {.on = 1, .invert = 1, .saturation = 1.8}},
     // At a mix of exactly 1, Normal leaves m times the corrected foreground, and the two
     // corrections with the scale between them run as one.
     {"both with Normal at mix 1", 1, 1, 1, 1,
@@ -146,14 +139,6 @@ Inputs makeInputs(const Format& f) {
     return in;
 }
 
-// A stored alpha in working form: no offset, also at video levels.
-double alphaOf(const Frame& frame, const Format& f, size_t i) {
-    const double scale = f.depth == PixelDepth::Bits8       ? 255.0
-                         : f.depth == PixelDepth::Fixed2_14 ? 16384.0
-                                                            : 1.0;
-    return frame.stored(i, 3) / scale;
-}
-
 // The pipeline around the corrections: divide a, correct a, blend, mix, correct out, clamp.
 Rgb expectedColours(const Case& c, const Inputs& in, size_t i, double divide) {
     Rgb a, b, out;
@@ -167,9 +152,7 @@ Rgb expectedColours(const Case& c, const Inputs& in, size_t i, double divide) {
         out[ch] = s * c.mix + (1.0 - c.mix) * b[ch];
     }
     correctModel(out, c.out);
-    const double lo = c.clamp ? 0.0 : -2.0;
-    const double hi = c.clamp ? 1.0 : std::bit_cast<float>(0x3FFFFDF8u);
-    for (double& v : out) v = std::fmin(std::fmax(v, lo), hi);
+    for (double& v : out) v = clampColour(v, c.clamp);
     return out;
 }
 
@@ -196,19 +179,15 @@ TEST(Correction, MatchesTheModelInEveryDepthChannelOrderAndPass) {
                 s.unpremultiply = pass == Pass::Unpremultiplied ? 1 : 0;
                 // Fill with Magic must not read the foreground at all.
                 run(s, &in.bg, c.mode == 25 ? nullptr : &in.fg, out, matte ? &in.matte : nullptr);
-                int failures = 0;
-                for (size_t i = 0; i < kPixels && failures < 8; ++i) {
-                    const double x = 1.0 - alphaOf(in.matte, f, i);
+                for (size_t i = 0; i < kPixels; ++i) {
+                    const double x = 1.0 - in.matte.pixel(i)[3];
                     const bool divides = pass == Pass::Unpremultiplied && x > 0;
                     const Rgb expected = expectedColours(c, in, i, divides ? 1.0 / x : 1.0);
                     const double alpha = matte ? out.store(x, true) : 0.0;
                     for (int ch = 0; ch < 4; ++ch) {
-                        const double want = ch < 3 ? out.store(expected[ch], false) : alpha;
-                        if (std::fabs(out.stored(i, ch) - want) > out.tolerance(want)) {
-                            ++failures;
-                            ADD_FAILURE() << "pixel " << i << " channel " << ch << ": "
-                                          << out.stored(i, ch) << ", expected " << want;
-                        }
+                        const double want = ch < 3 ? out.store(expected[ch]) : alpha;
+                        ASSERT_NEAR(out.stored(i, ch), want, out.tolerance(want))
+                            << "pixel " << i << " channel " << ch;
                     }
                 }
             }

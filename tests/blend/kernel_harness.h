@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -106,6 +109,11 @@ public:
                 return stored;
         }
     }
+    // Pixel i in working form, R G B A; the alpha has no offset, also at video levels.
+    std::array<double, 4> pixel(size_t i) const {
+        return {working(stored(i, 0)), working(stored(i, 1)), working(stored(i, 2)),
+                stored(i, 3) / store(1.0, true)};
+    }
     // The stored value of working colour value v (or alpha), by the rounding of the depth:
     // nearest with ties to even at 8 bits, toward zero at 2.14.
     double store(double v, bool alpha = false) const {
@@ -141,6 +149,8 @@ public:
     // Every byte, canaries included, to show later that nothing changed.
     std::vector<uint8_t> snapshot() const { return bytes_; }
     bool unchangedSince(const std::vector<uint8_t>& before) const { return bytes_ == before; }
+    // A frame of the same format, size and alignment, canaries only.
+    Frame blank() const { return Frame(format_, pixels_, misalign_); }
     bool bytesEqual(const Frame& other) const {
         return byteCount() == other.byteCount() &&
                std::memcmp(data(), other.data(), byteCount()) == 0;
@@ -165,6 +175,13 @@ private:
     size_t start_;
 };
 
+// A colour clamped to the legal bounds, or without the clamp to [-2, just below 2], where
+// 2.14 stores 32766 at most.
+inline double clampColour(double v, bool legal) {
+    return std::clamp(v, legal ? 0.0 : -2.0,
+                      legal ? 1.0 : double(std::bit_cast<float>(0x3FFFFDF8u)));
+}
+
 inline BlendSettings settingsFor(const Format& f, size_t pixels, int mode) {
     BlendSettings s;
     s.frame.depth = f.depth;
@@ -188,7 +205,9 @@ inline void runKernel(BlendSettings& settings, const uint8_t* bg, const uint8_t*
 }
 
 // The same on frames, with `matte` as the matte when given, checking that the kernel changed
-// no input and wrote nothing just before or after the output's pixels.
+// no input and wrote nothing just before or after the output's pixels. On an eight-lane path
+// the four-lane loops must then write the same bytes: a lane of either width computes the
+// same formula on the same pixel, whichever loop takes it.
 inline void run(BlendSettings& settings, const Frame* bg, const Frame* fg, Frame& out,
                 const Frame* matte = nullptr) {
     const Frame* inputs[] = {bg, fg, matte};
@@ -201,6 +220,12 @@ inline void run(BlendSettings& settings, const Frame* bg, const Frame* fg, Frame
         EXPECT_TRUE(!inputs[i] || inputs[i]->unchangedSince(before[i]))
             << "input " << i << " written";
     EXPECT_TRUE(out.canariesIntact()) << "a write just outside the output";
+    if (eightLanes(chosenSimdPath())) {
+        Frame narrow = out.blank();
+        runKernel(settings, bg ? bg->data() : nullptr, fg ? fg->data() : nullptr, narrow.data(),
+                  SimdPath::Sse41);
+        EXPECT_TRUE(out.bytesEqual(narrow)) << "eight lanes wrote other bytes than four";
+    }
 }
 
 }  // namespace kernel_test

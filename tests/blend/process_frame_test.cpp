@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
 #include "blend/corvane_processor.h"
 #include "host/ids.h"
 #include "module/module_log.h"
+#include "pixel/frame_format.h"
 #include "render_frames.h"
 #include "testhost/host.h"
 
@@ -42,24 +44,12 @@ struct FrameHost : HostAndContext, RenderFrames {
         s.mode = mode;
         s.frameTime = 11;
         s.field = 2;
-        const auto& shape = output->shape();
-        s.frame = {output->byteCount(),
-                   shape.pixelBytes,
-                   static_cast<PixelDepth>(shape.depth),
-                   static_cast<PixelLayout>(shape.layout),
-                   static_cast<ValueRange>(shape.range),
-                   static_cast<ColourSpace>(shape.colourSpace),
-                   shape.fieldMode,
-                   shape.width,
-                   shape.height};
+        s.frame = readFrameFormat(*output);
         return s;
     }
 
     int32_t process(BlendSettings& s) {
         return checked([&] { return Corvane_Processor::processFrame(&context, outputs, &s); });
-    }
-    bool outputEquals(const Frame& f) const {
-        return std::memcmp(output->bytes().data(), f.bytes().data(), f.bytes().size()) == 0;
     }
 };
 
@@ -80,24 +70,18 @@ TEST(ProcessFrame, FetchesTheFirstThreeInputsAtTheFrameTimeFieldAndFieldMode) {
     EXPECT_TRUE(h.host.census().clean()) << h.host.census().report();
 }
 
+// An index past the inputs takes the last one: with one input the background (1) and the
+// matte (2) become 0, with two the matte becomes 1.
 TEST(ProcessFrame, LayerIndicesAreForcedIntoTheInputs) {
-    {
-        FrameHost h(1);
-        BlendSettings s = h.settings(1);
-        ASSERT_EQ(h.process(s), 0);
-        EXPECT_EQ(s.matteLayer, 0u);
-        EXPECT_EQ(s.foregroundLayer, 0u);
-        EXPECT_EQ(s.backgroundLayer, 0u);
-    }
-    {
-        FrameHost h(2);
+    for (uint32_t inputs : {1u, 2u}) {
+        FrameHost h(static_cast<int>(inputs));
         BlendSettings s = h.settings(1);
         s.foregroundLayer = 0;
         s.backgroundLayer = 1;
         ASSERT_EQ(h.process(s), 0);
-        EXPECT_EQ(s.matteLayer, 1u);
+        EXPECT_EQ(s.matteLayer, inputs - 1);
         EXPECT_EQ(s.foregroundLayer, 0u);
-        EXPECT_EQ(s.backgroundLayer, 1u);
+        EXPECT_EQ(s.backgroundLayer, inputs - 1);
         // Normal at mix 1 and m 1: the output is the foreground, here input 0.
         for (size_t i = 0; i < h.output->bytes().size(); ++i) {
             if (i % 4 != 3) {
@@ -119,14 +103,23 @@ TEST(ProcessFrame, NoInputFailsBeforeTheIndexCorrection) {
     EXPECT_TRUE(h.host.census().clean()) << h.host.census().report();
 }
 
-TEST(ProcessFrame, ModesOutsideTheTableCopyTheBackground) {
-    for (int mode : {0, -1, 26, 0x7FFFFFFF, static_cast<int>(0x80000000u)}) {
+// Modes outside the table copy the background; the skip mode alerts once and writes nothing.
+TEST(ProcessFrame, ModesOutsideTheTableCopyTheBackgroundOrSkip) {
+    testhost::Host& log = logHost();
+    constexpr int kSkip = 0x7FFFFFFE;
+    for (int mode : {0, -1, 26, 0x7FFFFFFF, static_cast<int>(0x80000000u), kSkip}) {
+        log.log().clear();
         FrameHost h(2);
         BlendSettings s = h.settings(mode);
         ASSERT_EQ(h.process(s), 0) << mode;
-        EXPECT_TRUE(h.outputEquals(*h.inputs[0])) << mode;
+        EXPECT_TRUE(mode == kSkip ? h.outputUntouched()
+                                  : std::ranges::equal(h.output->bytes(), h.inputs[0]->bytes()))
+            << mode;
         EXPECT_TRUE(h.host.census().clean()) << h.host.census().report();
+        ASSERT_EQ(log.log().alerts().size(), mode == kSkip ? 1u : 0u) << mode;
     }
+    EXPECT_EQ(log.log().alerts()[0].level, 2);
+    EXPECT_EQ(log.log().alerts()[0].text, "\nCorvane::generic::CRITICAL - EFFECT SKIPPED\n");
 }
 
 TEST(ProcessFrame, TheCopyIsSkippedForTheSameBufferOrNoBytes) {
@@ -144,10 +137,10 @@ TEST(ProcessFrame, TheCopyIsSkippedForTheSameBufferOrNoBytes) {
     }
 }
 
-// An output that overlaps the background at an offset (a host's view into one buffer) is
-// blended from the background as it was, as from a buffer of its own.
+// An output that is the background's buffer, or overlaps it at an offset (a host's view into
+// one buffer), is blended from the background as it was, as from a buffer of its own.
 TEST(ProcessFrame, AnOutputOverlappingAnInputBlendsFromTheInputAsItWas) {
-    for (size_t shift : {4u, 60u}) {
+    for (size_t shift : {0u, 4u, 60u}) {
         FrameHost separate(2, {.width = 33, .height = 1});
         BlendSettings s = separate.settings(6);  // Screen
         ASSERT_EQ(separate.process(s), 0);
@@ -165,19 +158,6 @@ TEST(ProcessFrame, AnOutputOverlappingAnInputBlendsFromTheInputAsItWas) {
                   0)
             << shift;
     }
-}
-
-TEST(ProcessFrame, TheSkipModeAlertsOnceAndWritesNothing) {
-    testhost::Host& log = logHost();
-    log.log().clear();
-    FrameHost h(2);
-    BlendSettings s = h.settings(0x7FFFFFFE);
-    ASSERT_EQ(h.process(s), 0);
-    EXPECT_TRUE(h.outputUntouched());
-    const auto alerts = log.log().alerts();
-    ASSERT_EQ(alerts.size(), 1u);
-    EXPECT_EQ(alerts[0].level, 2);
-    EXPECT_EQ(alerts[0].text, "\nCorvane::generic::CRITICAL - EFFECT SKIPPED\n");
 }
 
 // A frame in use (background, foreground or output) that claims fewer bytes than the

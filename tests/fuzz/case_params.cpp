@@ -34,7 +34,10 @@ Bounds boundsOf(const testhost::ParamRecord* record) {
 }
 
 double decodeDouble(FuzzBytes& in, double min, double max) {
-    switch (in.below(12)) {
+    static constexpr double kSpecial[] = {std::numeric_limits<double>::quiet_NaN(), kInf, -kInf,
+                                          1e300, -1e300};
+    const uint32_t choice = in.below(12);
+    switch (choice) {
         case 0:
             return min;
         case 1:
@@ -45,20 +48,12 @@ double decodeDouble(FuzzBytes& in, double min, double max) {
             return min - 1.0 - in.byte();
         case 4:
             return max + 1.0 + in.byte();
-        case 5:
-            return std::numeric_limits<double>::quiet_NaN();
-        case 6:
-            return kInf;
-        case 7:
-            return -kInf;
-        case 8:
-            return 1e300;
-        case 9:
-            return -1e300;
         case 10:
             return in.byte() & 1 ? -0.0 : std::numeric_limits<double>::denorm_min();
-        default:
+        case 11:
             return in.f64();
+        default:  // 5 to 9
+            return kSpecial[choice - 5];
     }
 }
 

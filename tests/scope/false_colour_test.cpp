@@ -154,15 +154,6 @@ TEST(FalseColour, EveryPairOfTestLumasMapsAsTheModel) {
     }
 }
 
-TEST(FalseColour, ShadowsPairTakesTheFirstPixelsChroma) {
-    xmmPixelYCbCr_8bit c(kFull, PixelLayout::CbYCrY_NoA);
-    c.falseColour.build(2, 1.0f);
-    Pair pairs[4] = {{0.2, 0.05, 0.1, 0.5}, {0.2, 0.5, 0.1, 0.05}, {}, {}};
-    mapLanes(c, pairs);
-    EXPECT_TRUE(same(pairs[0].y0, 0.593) && same(pairs[0].y1, 0.5) && same(pairs[0].cb, 0.026));
-    EXPECT_TRUE(same(pairs[1].cb, 0.2));  // a first pixel left unchanged keeps the chroma
-}
-
 TEST(FalseColour, GammaBendsOnlyItsOwnConvertersThresholds) {
     struct Case {
         double shift;

@@ -36,11 +36,10 @@ struct Depth {
     static Pair colour(ScopeColour c) {
         const auto i = static_cast<size_t>(c);
         const auto& t = kScopeColours;
-        double y = t.floats[i][0], cb = t.floats[i][1], cr = t.floats[i][2];
-        if (!kFloat) y = kOne == 255 ? t.bits8[i][0] : t.fixed2_14[i][0];
-        if (!kFloat) cb = kOne == 255 ? t.bits8[i][1] : t.fixed2_14[i][1];
-        if (!kFloat) cr = kOne == 255 ? t.bits8[i][2] : t.fixed2_14[i][2];
-        return {cb, y, cr, y};
+        const auto at = [&](int k) -> double {  // Y, Cb, Cr
+            return kFloat ? t.floats[i][k] : kOne == 255 ? t.bits8[i][k] : t.fixed2_14[i][k];
+        };
+        return {at(1), at(0), at(2), at(0)};
     }
 };
 

@@ -94,22 +94,4 @@ TEST(ScopeLayout, EveryCaseAsItsProportionsGive) {
     }
 }
 
-TEST(ScopeLayout, WorkedPanels) {
-    const ScopeLayout hd =
-        layoutOf({.width = 1920, .height = 1080, .projectWidth = 1920, .projectHeight = 1080});
-    const PanelGeometry& g = hd.geometry;
-    EXPECT_EQ(std::vector<uint32_t>({g.x0, g.y0, g.height, g.waveWidth, g.scopeWidth, g.scopeLeft}),
-              std::vector<uint32_t>({96, 529, 513, 912, 513, 1104}));
-    // Y-Position 80 would put the panel past the bottom: its top moves up to 0.525 of the height.
-    const ScopeLayout low = layoutOf({.width = 1920, .height = 1080, .yPosition = 80});
-    EXPECT_EQ(low.geometry.y0, static_cast<uint32_t>((1.0f - 0.475f * 1.0f) * 1080.0f));
-    EXPECT_EQ(low.geometry.y0 + low.geometry.height, 1080u);
-    // A 4:3 project on 720x486 at Scale 120: the vectorscope stops at the row's end.
-    const ScopeLayout wide = layoutOf(
-        {.width = 720, .height = 486, .projectWidth = 640, .projectHeight = 480, .scale = 120});
-    EXPECT_EQ(wide.geometry.scopeLeft, 482u);
-    EXPECT_EQ(wide.geometry.scopeWidth, 238u);
-    EXPECT_EQ(wide.vectorscope.area.lastColumn, 719);
-}
-
 }  // namespace
