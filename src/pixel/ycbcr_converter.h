@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <type_traits>
 
 #include "pixel/frame_format.h"
 #include "pixel/xmm_lanes.h"
@@ -276,4 +277,13 @@ void withConcreteConverter(PixelYCbCr_mtx<LaneSet>& converter, Pass&& pass) {
         default:
             pass(converter);
     }
+}
+
+// The same, only for a converter of a depth it reads: the base, which reads nothing, is
+// passed over.
+template <class LaneSet, class Pass>
+void withReadingConverter(PixelYCbCr_mtx<LaneSet>& converter, Pass&& pass) {
+    withConcreteConverter(converter, [&pass](auto& c) {
+        if constexpr (requires { std::remove_reference_t<decltype(c)>::kGroupBytes; }) pass(c);
+    });
 }

@@ -4,7 +4,6 @@
 #include <memory>
 #include <new>
 #include <optional>
-#include <type_traits>
 
 #include "host/frame_requests.h"
 #include "host/guard.h"
@@ -183,10 +182,7 @@ int32_t renderScope(IAVXEffectContext* context, IAVXRenderTime* renderTime,
                 job.first =
                     runWideMainPass(simd, job, frame, settings.palette, levels.gamma, stats);
                 GroupStatistics narrow;
-                withConcreteConverter(*converter, [&](auto& c) {
-                    using C = std::remove_reference_t<decltype(c)>;
-                    if constexpr (requires { C::kGroupBytes; }) runMainPass(c, job, narrow);
-                });
+                withReadingConverter(*converter, [&](auto& c) { runMainPass(c, job, narrow); });
                 stats = combined(stats, narrow.result());
                 workers.join();
             }

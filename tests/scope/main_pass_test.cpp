@@ -15,20 +15,12 @@
 
 namespace {
 
-// Runs `body` on the concrete class of `converter`, one of a depth the main pass walks.
-template <class Body>
-void withConcrete(xmmPixelYCbCr_mtx& converter, Body&& body) {
-    withConcreteConverter(converter, [&](auto& c) {
-        if constexpr (requires { std::remove_reference_t<decltype(c)>::kGroupBytes; }) body(c);
-    });
-}
-
 template <MainPassMode Mode>
 void pass(PixelDepth depth, PixelLayout layout, const MainPassJob& job) {
     auto converter =
         makePixelConverter(depth, ValueRange::Video, layout, ycbcr422PixelBytes(depth));
     converter->falseColour.build(0, 1.0f);
-    withConcrete(*converter, [&](auto& c) {
+    withReadingConverter(*converter, [&](auto& c) {
         GroupStatistics stats;
         runMainPass<Mode>(c, job, stats);
     });
@@ -141,7 +133,7 @@ TEST(MainPass, BothWidthsWriteTheSameBytes) {
                             MainPassJob job{input, narrowOut.data(), count, width, reserved, mode};
                             auto narrow = makePixelConverter(depth, f.range, layout, f.pixelBytes);
                             narrow->falseColour.build(palette, 0.8f);
-                            withConcrete(*narrow, [&](auto& c) {
+                            withReadingConverter(*narrow, [&](auto& c) {
                                 GroupStatistics narrowStats, tailStats;
                                 EXPECT_EQ(runMainPass(c, job, narrowStats), count);
                                 job.output = wideOut.data();
