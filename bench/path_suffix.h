@@ -1,4 +1,4 @@
-// The path dimension of a case's name: /sse41, /avx2 or /avx512vl, the width of pixel loops it
+// The path dimension of a case's name: /sse41, /avx2 or /avx512, the width of pixel loops it
 // ran, as bench/ratios.py reads it.
 #pragma once
 

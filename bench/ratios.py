@@ -64,7 +64,7 @@ def scope_report(t, size, time_field, missed):
                   f"| {'-' if limit is None else f'{limit:g}'} |")
 
 
-PATHS = ("sse41", "avx2", "avx512vl")
+PATHS = ("sse41", "avx2", "avx512")
 # The modes whose 1080p frame has a target of its own (Linear Dodge runs the Add kernel).
 SIMPLE = {1, 2, 3, 4, 5, 6, 10, 11, 12, 21, 24}
 # Per-frame targets in ms: (size, depth, modes or None for every mode, limit).

@@ -6,18 +6,25 @@ function(corvane_strict target)
   endif()
 endfunction()
 
-# A translation unit of the eight-lane path: AVX2 without FMA, nothing contracted. With
-# AVX512VL, the same unit for processors that also have AVX-512VL, its namespace avx2 renamed to
-# avx512vl so that no function of one build can stand in for the other's at link time. GCC for
-# Windows does not align the stack to 32 bytes for spilled registers, so the assembler turns its
-# aligned moves into unaligned ones there.
-function(corvane_avx2_unit target)
-  cmake_parse_arguments(PARSE_ARGV 1 ARG "AVX512VL" "" "")
+# A translation unit of the wider paths: AVX2 without FMA, nothing contracted. With AVX512VL,
+# the same unit for processors that also have AVX-512VL, its namespace avx2 renamed to avx512vl
+# so that no function of one build can stand in for the other's at link time. With AVX512, a
+# unit of the sixteen-lane loops (namespace avx512). GCC for Windows does not align the stack
+# to 32 or 64 bytes for spilled registers, so the assembler turns its aligned moves into
+# unaligned ones there.
+function(corvane_wide_unit target)
+  cmake_parse_arguments(PARSE_ARGV 1 ARG "AVX512VL;AVX512" "" "")
   if(NOT MSVC)
     target_compile_options(${target} PRIVATE -mavx2 -mno-fma -ffp-contract=off)
     if(ARG_AVX512VL)
       target_compile_options(${target} PRIVATE -mavx512vl)
       target_compile_definitions(${target} PRIVATE avx2=avx512vl)
+    endif()
+    if(ARG_AVX512)
+      # GCC 12's AVX-512 intrinsics pass a deliberately undefined register (_mm512_undefined_ps)
+      # as the unused merge source, which its own uninitialised-use warning then reports.
+      target_compile_options(${target} PRIVATE -mavx512f -mavx512vl -mavx512bw -mavx512dq
+                                               -Wno-uninitialized -Wno-maybe-uninitialized)
     endif()
     if(WIN32)
       target_compile_options(${target} PRIVATE -Wa,-muse-unaligned-vector-move)

@@ -48,8 +48,8 @@ Job makeJob(const KernelContext& context, const uint8_t* background, const uint8
 template <DepthPath Path>
 void runPath(int kernel, const Job& job, const PassFlags& flags, SimdPath simd) {
     switch (simd) {
-        case SimdPath::Avx512vl:
-            return avx512vl::runFrame<Path>(kernel, job, flags);
+        case SimdPath::Avx512:
+            return avx512::runFrame<Path>(kernel, job, flags);
         case SimdPath::Avx2:
             return avx2::runFrame<Path>(kernel, job, flags);
         default:
@@ -72,7 +72,7 @@ void runDepth(int kernel, const Job& job, const PassFlags& flags, const FrameFor
             runPath<DepthPath::Fixed2_14>(kernel, job, flags, simd);
             break;
         default: {
-            const uintptr_t a = eightLanes(simd) ? 32 : 16;
+            const uintptr_t a = blendLanes(simd) * sizeof(float);
             const bool streaming = alignedTo(job.background, a) && alignedTo(job.output, a) &&
                                    (!job.foreground || alignedTo(job.foreground, a)) &&
                                    (!job.matte || alignedTo(job.matte, a));
@@ -123,15 +123,16 @@ void runTail(int kernel, const Job& job, const PassFlags& flags, const FrameForm
     std::memcpy(job.output, output.bytes, bytes);
 }
 
-// The frame in groups of eight on an eight-lane path, then what is left in groups of four (one at
-// most after groups of eight), then the padded tail: every pixel gets the same per-lane
-// arithmetic whichever loop takes it.
+// The frame in groups of eight or sixteen on a wider path, then what is left in groups of
+// four, then the padded tail: every pixel gets the same per-lane arithmetic whichever loop
+// takes it.
 void runFrameOf(int kernel, const Job& job, const PassFlags& flags, const FrameFormat& frame,
                 size_t pixels, SimdPath simd) {
+    const size_t lanes = blendLanes(simd);
     size_t done = 0;
-    if (eightLanes(simd) && pixels >= 8) {
-        runDepth(kernel, partOf(job, 0, pixels / 8, frame.pixelBytes), flags, frame, simd);
-        done = pixels / 8 * 8;
+    if (lanes > 4 && pixels >= lanes) {
+        runDepth(kernel, partOf(job, 0, pixels / lanes, frame.pixelBytes), flags, frame, simd);
+        done = pixels / lanes * lanes;
     }
     if (pixels - done >= 4) {
         const size_t groups = (pixels - done) / 4;

@@ -2,7 +2,7 @@
 // foreground channel, b the background channel, m the Magic, h = m / 2. Every case is
 // computed for every lane and chosen per lane by mask; a discarded case may divide by zero
 // there (exceptions are masked), its value never reaches the output. Each is one template
-// over the lane type V (F4, or F8 on the eight-lane path).
+// over the lane type V (F4, or F8 and F16 on the wider paths).
 #pragma once
 
 #include <cstdint>

@@ -43,11 +43,13 @@ void runFrame(int kernel, const FrameJob<F4>& job, const PassFlags& flags);
 
 }  // namespace avx2
 
-namespace avx512vl {
+namespace avx512 {
 
-// The same loops again, built with AVX-512VL as well (pixel/f8.h): called only where the
-// processor runs that.
+// The same loops over sixteen lanes, built for AVX-512 (pixel/f16.h) in translation units of
+// their own (src/blend/avx512/); job.groups counts groups of sixteen pixels, and float frames
+// stream only when every buffer is aligned to 64 bytes. Called only where the processor runs
+// AVX-512.
 template <DepthPath Path>
 void runFrame(int kernel, const FrameJob<F4>& job, const PassFlags& flags);
 
-}  // namespace avx512vl
+}  // namespace avx512

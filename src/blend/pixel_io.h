@@ -1,6 +1,7 @@
 // Loading a group of pixels into the working form and storing it back, one class per sample
 // depth. A group is four vectors, one per channel (R, G, B, A), one pixel per lane: here four
-// pixels in F4 lanes, lane i holding pixel i; the eight-pixel forms are in pixel_io_avx2.h.
+// pixels in F4 lanes, lane i holding pixel i; the eight- and sixteen-pixel forms are in
+// pixel_io_avx2.h and pixel_io_avx512.h.
 // The channel order in memory is a byte shuffle chosen once per frame, so no loop branches
 // on the layout.
 #pragma once
@@ -19,7 +20,7 @@ struct Group {
 
 // Per-frame constants of the conversion between stored samples and the working form, and of
 // the clamp to the legal bounds that comes with every store. The shuffles work on the 16
-// bytes of a four-lane register; the eight-lane forms apply them to each half of theirs.
+// bytes of a four-lane register; the wider forms apply them to each 16-byte part of theirs.
 template <class V>
 struct FormatConstants {
     using Bits = typename V::Bits;

@@ -1,7 +1,8 @@
 // F4: four single-precision lanes in one SSE register, with the few operations the pixel
 // code needs. Comparisons give lane masks (all bits set where true) for `select`. Code over a
-// lane type V (F4 here, the eight-lane F8 where the processor has AVX2) reads V::all, V::zero,
-// V::kLanes and these free functions, so one template serves both widths.
+// lane type V (F4 here, the eight-lane F8 and the sixteen-lane F16 where the processor has AVX2
+// or AVX-512) reads V::all, V::zero, V::kLanes and these free functions, so one template serves
+// every width.
 //
 // NaN rule: SSE min/max return their second operand when either is NaN. Every clamp in
 // the pixel code puts the pixel first and the bound second, so a NaN lane becomes the bound.

@@ -5,7 +5,7 @@
 //
 // Only the translation units built for AVX2 include this header, and everything in it lives
 // in namespace avx2, as does every template instantiated over it: no code of this width can
-// stand in for a function of the same name in the four-lane units. The same units are built a
+// stand in for a function of the same name in the four-lane units. The scope's walk is built a
 // second time with AVX-512VL, where the build renames that namespace to avx512vl (-Davx2=...),
 // so neither build's code can stand in for the other's either.
 #pragma once
@@ -47,12 +47,12 @@ struct F8 {
     friend F8 operator==(F8 a, F8 b) { return _mm256_cmp_ps(a.v, b.v, _CMP_EQ_OQ); }
     friend F8 operator&(F8 a, F8 b) { return _mm256_and_ps(a.v, b.v); }
     friend F8 operator|(F8 a, F8 b) { return _mm256_or_ps(a.v, b.v); }
-};
 
-// The same 128 bits in both halves: a per-frame constant of four equal lanes, or a byte
-// shuffle that works within each half, made for the four-lane registers.
-inline F8 widened(F4 x) { return _mm256_set_m128(x.v, x.v); }
-inline __m256i widened(__m128i x) { return _mm256_set_m128i(x, x); }
+    // The same 128 bits in both halves: a per-frame constant of four equal lanes, or a byte
+    // shuffle that works within each half, made for the four-lane registers.
+    static F8 widened(F4 x) { return _mm256_set_m128(x.v, x.v); }
+    static Bits widened(__m128i x) { return _mm256_set_m128i(x, x); }
+};
 
 // As F4: where either lane is NaN the result is `b`.
 inline F8 min(F8 a, F8 b) { return _mm256_min_ps(a.v, b.v); }

@@ -31,9 +31,8 @@ unsigned leaf7Features() {
 }
 
 // Made before any loop can run, while the module loads.
-const SimdPath kChosen =
-    chooseSimdPath({processorRuns(SimdPath::Avx2), processorRuns(SimdPath::Avx512vl)},
-                   std::getenv("CORVANE_SIMD"));
+const SimdPath kChosen = chooseSimdPath(
+    {processorRuns(SimdPath::Avx2), processorRuns(SimdPath::Avx512)}, std::getenv("CORVANE_SIMD"));
 
 }  // namespace
 
@@ -42,9 +41,9 @@ bool processorRunsAvx2() {
     return osSaves(0x6) && (leaf7Features() & bit_AVX2) != 0;
 }
 
-bool processorRunsAvx512vl() {
+bool processorRunsAvx512() {
     // And the mask registers, the upper halves of ZMM0-15 and ZMM16-31: bits 5 to 7.
-    constexpr unsigned kNeeded = bit_AVX512F | bit_AVX512VL;
+    constexpr unsigned kNeeded = bit_AVX512F | bit_AVX512VL | bit_AVX512BW | bit_AVX512DQ;
     return processorRunsAvx2() && osSaves(0xE6) && (leaf7Features() & kNeeded) == kNeeded;
 }
 
@@ -52,8 +51,8 @@ bool processorRuns(SimdPath path) {
     switch (path) {
         case SimdPath::Avx2:
             return processorRunsAvx2();
-        case SimdPath::Avx512vl:
-            return processorRunsAvx512vl();
+        case SimdPath::Avx512:
+            return processorRunsAvx512();
         default:
             return true;
     }
@@ -64,8 +63,8 @@ SimdPath chooseSimdPath(SimdSupport support, const char* environment) {
         return environment != nullptr && std::strcmp(environment, name) == 0;
     };
     if (is("sse4.1") || !support.hasAvx2) return SimdPath::Sse41;
-    if (is("avx2") || !support.hasAvx512vl) return SimdPath::Avx2;
-    return SimdPath::Avx512vl;
+    if (is("avx2") || !support.hasAvx512) return SimdPath::Avx2;
+    return SimdPath::Avx512;
 }
 
 SimdPath chosenSimdPath() { return kChosen; }
@@ -74,8 +73,8 @@ const char* simdPathName(SimdPath path) {
     switch (path) {
         case SimdPath::Avx2:
             return "avx2";
-        case SimdPath::Avx512vl:
-            return "avx512vl";
+        case SimdPath::Avx512:
+            return "avx512";
         default:
             return "sse4.1";
     }

@@ -1,14 +1,15 @@
 // Which width the pixel loops run at, chosen once when the module loads. Eight lanes where the
-// processor has AVX2 and the operating system saves its registers: built a second time with
-// AVX-512VL where the processor has that too, for its one-instruction lane select (the AVX2
-// blend is three micro-operations on recent processors, and the loops are full of selects).
-// Else the four-lane SSE4.1 loops, the floor. CORVANE_SIMD=sse4.1 in the environment forces
-// the floor, CORVANE_SIMD=avx2 the eight-lane loops without AVX-512VL.
+// processor has AVX2 and the operating system saves its registers. Where the processor has
+// AVX-512 (F, VL, BW and DQ) too, the blend loops run sixteen lanes, and the scope's eight-lane
+// walk is built a second time with AVX-512VL, for its one-instruction lane select (the AVX2
+// blend is three micro-operations on recent processors). Else the four-lane SSE4.1 loops, the
+// floor. CORVANE_SIMD=sse4.1 in the environment forces the floor, CORVANE_SIMD=avx2 the AVX2
+// loops.
 #pragma once
 
-enum class SimdPath { Sse41, Avx2, Avx512vl };
+enum class SimdPath { Sse41, Avx2, Avx512 };
 // Narrowest first.
-inline constexpr SimdPath kEverySimdPath[] = {SimdPath::Sse41, SimdPath::Avx2, SimdPath::Avx512vl};
+inline constexpr SimdPath kEverySimdPath[] = {SimdPath::Sse41, SimdPath::Avx2, SimdPath::Avx512};
 
 // The path of this process, fixed at load.
 SimdPath chosenSimdPath();
@@ -17,9 +18,9 @@ SimdPath chosenSimdPath();
 // the operating system saves the YMM state (CPUID leaf 1: OSXSAVE and AVX).
 bool processorRunsAvx2();
 
-// Whether it runs the AVX2 code built with AVX-512VL too: CPUID leaf 7 also has AVX-512F and
-// VL, and the operating system also saves the mask registers and the upper ZMM state.
-bool processorRunsAvx512vl();
+// Whether it runs the AVX-512 code too: CPUID leaf 7 also has AVX-512 F, VL, BW and DQ, and
+// the operating system also saves the mask registers and the upper ZMM state.
+bool processorRunsAvx512();
 
 // Whether the processor runs `path` here.
 bool processorRuns(SimdPath path);
@@ -27,7 +28,7 @@ bool processorRuns(SimdPath path);
 // What the processor allows.
 struct SimdSupport {
     bool hasAvx2;
-    bool hasAvx512vl;
+    bool hasAvx512;
 };
 
 // The choice itself: the floor when `environment` (the value of CORVANE_SIMD, or null) is
@@ -35,8 +36,13 @@ struct SimdSupport {
 // allows; any other value leaves the choice to the processor.
 SimdPath chooseSimdPath(SimdSupport support, const char* environment);
 
-// Whether `path` runs groups of eight pixels.
+// Whether the scope's walk runs groups of eight pixels on `path`.
 inline bool eightLanes(SimdPath path) { return path != SimdPath::Sse41; }
 
-// "sse4.1", "avx2" or "avx512vl".
+// The pixels in a group of the blend loops on `path`.
+inline unsigned blendLanes(SimdPath path) {
+    return path == SimdPath::Avx512 ? 16 : path == SimdPath::Avx2 ? 8 : 4;
+}
+
+// "sse4.1", "avx2" or "avx512".
 const char* simdPathName(SimdPath path);

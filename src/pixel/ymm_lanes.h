@@ -31,10 +31,10 @@ struct YmmLanes {
     static Order orderFor(bool lumaFirst) {
         const XmmLanes::Order narrow = XmmLanes::orderFor(lumaFirst);
         Order o;
-        for (int c = 0; c < 4; ++c) o.byteChannel[c] = widened(narrow.byteChannel[c]);
-        o.bytePairs = widened(narrow.bytePairs);
-        o.swapWords = widened(narrow.swapWords);
-        o.swapFloats = widened(narrow.swapFloats);
+        for (int c = 0; c < 4; ++c) o.byteChannel[c] = F8::widened(narrow.byteChannel[c]);
+        o.bytePairs = F8::widened(narrow.bytePairs);
+        o.swapWords = F8::widened(narrow.swapWords);
+        o.swapFloats = F8::widened(narrow.swapFloats);
         return o;
     }
 
@@ -65,7 +65,7 @@ struct YmmLanes {
     };
     static CodeOffsets codeOffsets(int16_t o0, int16_t o1, int16_t o2, int16_t o3) {
         const XmmLanes::CodeOffsets narrow = XmmLanes::codeOffsets(o0, o1, o2, o3);
-        return {widened(narrow.v01), widened(narrow.v23)};
+        return {F8::widened(narrow.v01), F8::widened(narrow.v23)};
     }
 
     // As XmmLanes::storeBytes, each half packing its own four pairs: 32 bytes.

@@ -101,7 +101,7 @@ void sendReport(const ScopeReport& report) {
 uint64_t runWideMainPass(SimdPath path, const MainPassJob& job, const FrameFormat& frame,
                          int32_t palette, float gamma, ScopeStatistics& stats) {
     switch (path) {
-        case SimdPath::Avx512vl:
+        case SimdPath::Avx512:
             return avx512vl::runWideMainPass(job, frame, palette, gamma, stats);
         case SimdPath::Avx2:
             return avx2::runWideMainPass(job, frame, palette, gamma, stats);

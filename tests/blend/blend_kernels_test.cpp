@@ -13,8 +13,8 @@ using namespace kernel_test;
 // Magic tried (0.25 / 0.5 / 1.0, 0.8 / 1.6 and -0.25 / -0.5).
 const double kValues[] = {-0.25, -0.07, 0.0, 0.1, 0.25, 0.5, 0.75, 0.8, 1.0, 1.07, 1.6, -0.5};
 constexpr size_t kValueCount = std::size(kValues);
-// Every pair of values, then more: on eight lanes a group of four and three pixels are left
-// after the last group of eight.
+// Every pair of values, then more: on eight or sixteen lanes a group of four and three pixels
+// are left after the last wide group.
 constexpr size_t kPixels = kValueCount * kValueCount + 7;
 
 struct Inputs {

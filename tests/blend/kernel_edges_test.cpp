@@ -25,10 +25,11 @@ void fillRandom(Frame& f, unsigned seed) {
 
 // The last one to three pixels of a frame are computed exactly as if they opened a whole
 // group: the same pixels in a frame padded to a multiple of four give the same bytes. Frames
-// of 1x1, 3x1 and 5x3 pixels; the model tests end their frames with such a tail too.
+// of 1, 3, 15 and 31 pixels (on sixteen lanes, one wide group, three groups of four and the
+// tail); the model tests end their frames with such a tail too.
 TEST(KernelEdges, EveryPixelIsWrittenWhateverTheFrameSize) {
     for (const Format& f : {kBgra8, kVideo8, kFixed, kFloat}) {
-        for (size_t pixels : {1, 3, 15}) {
+        for (size_t pixels : {1, 3, 15, 31}) {
             const size_t padded = (pixels + 3) / 4 * 4;
             Frame bg(f, pixels), fg(f, pixels), out(f, pixels);
             Frame bgPadded(f, padded), fgPadded(f, padded), outPadded(f, padded);

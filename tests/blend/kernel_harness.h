@@ -60,11 +60,11 @@ public:
         : format_(f),
           pixels_(pixels),
           misalign_(misalign),
-          bytes_(pixels * pixelBytes(f.depth) + 2 * kCanary + 32 + misalign, 0xA5) {
-        // Start on a 32-byte boundary (plus the requested misalignment) after the canaries, so
-        // that float frames stream on either path.
+          bytes_(pixels * pixelBytes(f.depth) + 2 * kCanary + 64 + misalign, 0xA5) {
+        // Start on a 64-byte boundary (plus the requested misalignment) after the canaries, so
+        // that float frames stream on every path.
         const auto base = reinterpret_cast<uintptr_t>(bytes_.data()) + kCanary;
-        start_ = kCanary + (32 - base % 32) % 32 + misalign;
+        start_ = kCanary + (64 - base % 64) % 64 + misalign;
     }
 
     uint8_t* data() { return bytes_.data() + start_; }
@@ -205,8 +205,8 @@ inline void runKernel(BlendSettings& settings, const uint8_t* bg, const uint8_t*
 }
 
 // The same on frames, with `matte` as the matte when given, checking that the kernel changed
-// no input and wrote nothing just before or after the output's pixels. On an eight-lane path
-// the four-lane loops must then write the same bytes: a lane of either width computes the
+// no input and wrote nothing just before or after the output's pixels. On a wider path the
+// four-lane loops must then write the same bytes: a lane of any width computes the
 // same formula on the same pixel, whichever loop takes it.
 inline void run(BlendSettings& settings, const Frame* bg, const Frame* fg, Frame& out,
                 const Frame* matte = nullptr) {
@@ -220,11 +220,12 @@ inline void run(BlendSettings& settings, const Frame* bg, const Frame* fg, Frame
         EXPECT_TRUE(!inputs[i] || inputs[i]->unchangedSince(before[i]))
             << "input " << i << " written";
     EXPECT_TRUE(out.canariesIntact()) << "a write just outside the output";
-    if (eightLanes(chosenSimdPath())) {
+    if (blendLanes(chosenSimdPath()) > 4) {
         Frame narrow = out.blank();
         runKernel(settings, bg ? bg->data() : nullptr, fg ? fg->data() : nullptr, narrow.data(),
                   SimdPath::Sse41);
-        EXPECT_TRUE(out.bytesEqual(narrow)) << "eight lanes wrote other bytes than four";
+        EXPECT_TRUE(out.bytesEqual(narrow))
+            << blendLanes(chosenSimdPath()) << " lanes wrote other bytes than four";
     }
 }
 

@@ -16,10 +16,10 @@ public:
     void SetUp() override {
         const char* forced = std::getenv("CORVANE_SIMD");
         std::printf(
-            "pixel loops of this process: %s (processor %s AVX2, %s AVX-512VL, "
+            "pixel loops of this process: %s (processor %s AVX2, %s AVX-512, "
             "CORVANE_SIMD %s)\n",
             simdPathName(chosenSimdPath()), processorRunsAvx2() ? "runs" : "lacks",
-            processorRuns(SimdPath::Avx512vl) ? "runs" : "lacks", forced ? forced : "unset");
+            processorRuns(SimdPath::Avx512) ? "runs" : "lacks", forced ? forced : "unset");
     }
 };
 
