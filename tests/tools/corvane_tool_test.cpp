@@ -433,6 +433,18 @@ TEST_F(Tool, QcReportsExactlyTheIllegalFrames) {
     EXPECT_EQ(rows[2].substr(0, 2), "4,");
     EXPECT_NE(rows[2].find("high-chroma"), std::string::npos);
     EXPECT_NE(r.out.find("frames out of range: 2"), std::string::npos);
+    // The same rows for scripts, each extreme under its own name.
+    std::ifstream json(at("qc.json"));
+    const auto doc = nlohmann::json::parse(json);
+    EXPECT_EQ(doc["frames_checked"], 6);
+    ASSERT_EQ(doc["rows"].size(), 2u);
+    const auto& luma = doc["rows"][0];
+    const auto& chroma = doc["rows"][1];
+    EXPECT_EQ(luma["frame"], 2);
+    EXPECT_TRUE(luma["ymax"].is_object() && luma["cmax"].is_null()) << luma;
+    EXPECT_EQ(chroma["frame"], 4);
+    EXPECT_TRUE(chroma["cmax"].is_object() && chroma["ymax"].is_null()) << chroma;
+    EXPECT_EQ(chroma["checks"], "high-chroma");
 
     // Its first two frames alone: exit status 0, and the header only.
     make("legal.mov", AV_PIX_FMT_YUV422P10, 64, 16, 2, qcFrame, "v210");
