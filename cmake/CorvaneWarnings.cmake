@@ -24,7 +24,7 @@ function(corvane_wide_unit target)
       # GCC 12's AVX-512 intrinsics pass a deliberately undefined register (_mm512_undefined_ps)
       # as the unused merge source, which its own uninitialised-use warning then reports.
       target_compile_options(${target} PRIVATE -mavx512f -mavx512vl -mavx512bw -mavx512dq
-                                               -Wno-uninitialized -Wno-maybe-uninitialized)
+        $<$<CXX_COMPILER_ID:GNU>:-Wno-uninitialized -Wno-maybe-uninitialized>)
     endif()
     if(WIN32)
       target_compile_options(${target} PRIVATE -Wa,-muse-unaligned-vector-move)
