@@ -72,8 +72,16 @@ V vivid(V a, V b, const K& k) {
     return select(andNot(dodgeLanes, b >= k.m), b, v);  // b >= m comes first in the burn half
 }
 
+// Normal: the foreground scaled by m; the only formula that never reads b.
+struct Normal {
+    static constexpr bool kReadsBackground = false;
+    template <class V, class K>
+    static V f(V a, V, const K& k) {
+        return k.m * a;
+    }
+};
+
 // clang-format off
-struct Normal     { template <class V, class K> static V f(V a, V,   const K& k) { return k.m * a; } };
 struct Add        { template <class V, class K> static V f(V a, V b, const K& k) { return min(k.m, a + b); } };
 struct Subtract   { template <class V, class K> static V f(V a, V b, const K& k) { return (b - a) * k.m; } };
 struct Difference { template <class V, class K> static V f(V a, V b, const K& k) { return abs(b - a) * k.m * k.m; } };
@@ -162,9 +170,10 @@ struct Glow {
     }
 };
 
-// Fill with Magic: the constant m; its kernel never reads the foreground.
+// Fill with Magic: the constant m; its kernel never reads the foreground or the background.
 struct FillWithMagic {
     static constexpr bool kReadsForeground = false;
+    static constexpr bool kReadsBackground = false;
     template <class V, class K>
     static V f(V, V, const K& k) {
         return k.m;
@@ -175,6 +184,16 @@ template <class Mode>
 constexpr bool readsForeground() {
     if constexpr (requires { Mode::kReadsForeground; })
         return Mode::kReadsForeground;
+    else
+        return true;
+}
+
+// Whether the formula reads b. With a mix of 1 the mix does not either, so a loop then need
+// not load the background of a mode that does not.
+template <class Mode>
+constexpr bool readsBackground() {
+    if constexpr (requires { Mode::kReadsBackground; })
+        return Mode::kReadsBackground;
     else
         return true;
 }
