@@ -34,6 +34,12 @@ struct ModeConstants : ModeValues<V> {
 
 namespace mode {
 
+// The inputs a formula reads: a, the foreground, and b, the background.
+struct Inputs {
+    bool foreground = true;
+    bool background = true;
+};
+
 // (2 * x * y) / m, with the product added to itself as written.
 template <class V>
 V twiceProductOverM(V x, V y, const ModeValues<V>& k) {
@@ -74,7 +80,7 @@ V vivid(V a, V b, const K& k) {
 
 // Normal: the foreground scaled by m; the only formula that never reads b.
 struct Normal {
-    static constexpr bool kReadsBackground = false;
+    static constexpr Inputs kInputs{.background = false};
     template <class V, class K>
     static V f(V a, V, const K& k) {
         return k.m * a;
@@ -172,30 +178,22 @@ struct Glow {
 
 // Fill with Magic: the constant m; its kernel never reads the foreground or the background.
 struct FillWithMagic {
-    static constexpr bool kReadsForeground = false;
-    static constexpr bool kReadsBackground = false;
+    static constexpr Inputs kInputs{.foreground = false, .background = false};
     template <class V, class K>
     static V f(V, V, const K& k) {
         return k.m;
     }
 };
 
+// Which of a and b the formula reads: both, unless the mode says otherwise. With a mix of 1
+// the mix does not read b either, so a loop then need not load the background of a mode that
+// does not.
 template <class Mode>
-constexpr bool readsForeground() {
-    if constexpr (requires { Mode::kReadsForeground; })
-        return Mode::kReadsForeground;
+constexpr Inputs inputsOf() {
+    if constexpr (requires { Mode::kInputs; })
+        return Mode::kInputs;
     else
-        return true;
-}
-
-// Whether the formula reads b. With a mix of 1 the mix does not either, so a loop then need
-// not load the background of a mode that does not.
-template <class Mode>
-constexpr bool readsBackground() {
-    if constexpr (requires { Mode::kReadsBackground; })
-        return Mode::kReadsBackground;
-    else
-        return true;
+        return {};
 }
 
 }  // namespace mode

@@ -58,7 +58,7 @@ struct MattePass {
     template <class Mode, class Io, bool MixOne, bool Fg, bool Out>
     static constexpr std::array<Loop<typename Io::Lanes>, 2> loop = {
         pipeline::mattePass<Mode, Io, MixOne, Fg, Out, false>,
-        pipeline::mattePass<Mode, Io, MixOne, Fg, Out, mode::readsForeground<Mode>()>};
+        pipeline::mattePass<Mode, Io, MixOne, Fg, Out, mode::inputsOf<Mode>().foreground>};
 };
 
 // The loops of one kernel, [mix is 1][fg correction][output correction], each entry what the

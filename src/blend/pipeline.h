@@ -162,20 +162,11 @@ Group<V> blendGroup(Group<V> fg, const Group<V>& bg, const FrameJob<V>& job) {
     return out;
 }
 
-// The background group, or nothing where the formula at this mix never reads it.
+// The group at `offset` of an input frame, or nothing where the loop never reads that input.
 template <class Io, bool Reads, class V>
-Group<V> loadBackground(const FrameJob<V>& job, size_t offset) {
+Group<V> loadInput(const uint8_t* frame, size_t offset, const FormatConstants<V>& k) {
     if constexpr (Reads)
-        return loadStreaming<Io>(job.background + offset, job.format);
-    else
-        return Group<V>{};
-}
-
-// The foreground group, or nothing for a mode that never reads it.
-template <class Io, bool Reads, class V>
-Group<V> loadForeground(const FrameJob<V>& job, size_t offset) {
-    if constexpr (Reads)
-        return loadStreaming<Io>(job.foreground + offset, job.format);
+        return loadStreaming<Io>(frame + offset, k);
     else
         return Group<V>{};
 }
@@ -200,13 +191,13 @@ template <class Mode, class Io, bool MixOne, bool FgCorrection, bool OutCorrecti
     // A copy the stores cannot alias, so its constants stay in registers across the loop.
     const FrameJob<V> job = shared;
     constexpr size_t step = kGroupBytes<Io>;
-    constexpr bool readsFg = mode::readsForeground<Mode>();
-    constexpr bool readsBg = !MixOne || mode::readsBackground<Mode>();
+    constexpr bool readsFg = mode::inputsOf<Mode>().foreground;
+    constexpr bool readsBg = !MixOne || mode::inputsOf<Mode>().background;
     constexpr bool fgStage = FgCorrection && readsFg;
     if constexpr (!fgStage && !OutCorrection) {
         for (size_t i = 0, offset = 0; i < job.groups; ++i, offset += step) {
-            const Group<V> bg = loadBackground<Io, readsBg>(job, offset);
-            const Group<V> fg = loadForeground<Io, readsFg>(job, offset);
+            const Group<V> bg = loadInput<Io, readsBg>(job.background, offset, job.format);
+            const Group<V> fg = loadInput<Io, readsFg>(job.foreground, offset, job.format);
             Io::store(job.output + offset, blendGroup<Mode, Io, MixOne, false, false>(fg, bg, job),
                       job.format);
         }
@@ -225,12 +216,12 @@ template <class Mode, class Io, bool MixOne, bool FgCorrection, bool OutCorrecti
                 }
             for (size_t i = 0; i < count; ++i) {
                 const size_t offset = base + i * step;
-                const Group<V> bg = loadBackground<Io, readsBg>(job, offset);
+                const Group<V> bg = loadInput<Io, readsBg>(job.background, offset, job.format);
                 Group<V> fg;
                 if constexpr (fgStage)
                     fg = {chunk.r[i], chunk.g[i], chunk.b[i], V::zero()};
                 else
-                    fg = loadForeground<Io, readsFg>(job, offset);
+                    fg = loadInput<Io, readsFg>(job.foreground, offset, job.format);
                 const Group<V> out = mixGroup<Mode, Io, MixOne>(fg, bg, job);
                 if constexpr (OutCorrection) {
                     chunk.r[i] = out.r;
@@ -272,11 +263,11 @@ template <class Mode, class Io, bool MixOne, bool FgCorrection, bool OutCorrecti
           bool Unpremultiply, class V = typename Io::Lanes>
 [[gnu::flatten]] void mattePass(const FrameJob<V>& shared, AlphaStage<V> stage) {
     const FrameJob<V> job = shared;  // not aliased by the stores
-    constexpr bool readsFg = mode::readsForeground<Mode>();
-    constexpr bool readsBg = !MixOne || mode::readsBackground<Mode>();
+    constexpr bool readsFg = mode::inputsOf<Mode>().foreground;
+    constexpr bool readsBg = !MixOne || mode::inputsOf<Mode>().background;
     forEachAlphaChunk<Io>(job, stage, [&](size_t i, size_t offset, const AlphaChunk<V>& chunk) {
-        const Group<V> bg = loadBackground<Io, readsBg>(job, offset);
-        Group<V> fg = loadForeground<Io, readsFg>(job, offset);
+        const Group<V> bg = loadInput<Io, readsBg>(job.background, offset, job.format);
+        Group<V> fg = loadInput<Io, readsFg>(job.foreground, offset, job.format);
         if constexpr (readsFg && Unpremultiply) {
             const V scale = chunk.foregroundScale[i];
             fg.r = fg.r * scale;
