@@ -17,12 +17,13 @@ struct ModeValues {
     V invM;  // 1 / m, once per frame
     V zero;
     V hardMixCap;  // +infinity when m > 0, else h (see HardMix)
+    V hardMixTop;  // max(m, h): the dodge lanes at or above it are m whatever b is
 };
 
 inline ModeValues<F4> makeModeValues(F4 m) {
     const F4 h = m * F4::all(0.5f);
     return {m, h, F4::all(1.0f) / m, F4::zero(),
-            select(m > F4::zero(), F4::all(__builtin_inff()), h)};
+            select(m > F4::zero(), F4::all(__builtin_inff()), h), max(m, h)};
 }
 
 // What a formula reads: the frame's values, and the reciprocal that its divisions multiply
@@ -127,12 +128,15 @@ struct Softlight {
 // cap making the limit m - h = h; every dodge lane has v = d >= 0 > h and a >= m.
 // In exact arithmetic these are the lanes of v >= h; in single precision only a v within
 // rounding of h can fall on the other side, much closer than through a reciprocal estimate.
+// Each half is one test of b against a limit of its own, so the halves choose the limit and
+// test b once; a >= m holds only in dodge lanes when tested as a >= max(m, h), since a lane
+// at or above both is at or above h (a NaN a fails every test, a burn lane as before).
 struct HardMix {
     template <class V, class K>
     static V f(V a, V b, const K& k) {
-        const V burnHigh = b >= k.m - min(max(a * k.m, k.zero), k.hardMixCap);
-        const V dodgeHigh = (a >= k.m) | (b >= k.m - a);
-        return select(a >= k.h, dodgeHigh, burnHigh) & k.m;
+        const V limit =
+            select(a >= k.h, k.m - a, k.m - min(max(a * k.m, k.zero), k.hardMixCap));
+        return ((b >= limit) | (a >= k.hardMixTop)) & k.m;
     }
 };
 
