@@ -65,11 +65,11 @@ using AlphaStage = void (*)(const FrameJob<V>& job, size_t first, size_t count,
 template <class Io>
 inline constexpr size_t kGroupBytes = size_t{Io::kPixelBytes} * Io::Lanes::kLanes;
 
-// How far ahead of its loads a loop asks for the lines of a frame it reads. The loops walk
+// How far ahead of its loads and stores a loop asks for the lines of a frame. The loops walk
 // each frame once, front to back; past the caches the processor's own prefetch alone leaves
 // them waiting on memory (UHD frames took up to 1.7 times as long without this). A prefetch
-// past the end of a frame reads nothing and cannot fault; its address is formed as an
-// integer, since a pointer may not point there.
+// past the end of a frame reads nothing, writes nothing and cannot fault; its address is
+// formed as an integer, since a pointer may not point there.
 inline constexpr size_t kPrefetchBytes = 2048;
 
 // The group at `p`, after asking for the one kPrefetchBytes ahead.
@@ -79,6 +79,25 @@ Group<V> loadStreaming(const uint8_t* p, const FormatConstants<V>& k) {
     for (size_t line = 0; line < kGroupBytes<Io>; line += 64)
         __builtin_prefetch(reinterpret_cast<const void*>(ahead + line));
     return Io::load(p, k);
+}
+
+// Whether the stores of `Io` bypass the caches (the aligned float frames).
+template <class Io>
+inline constexpr bool kStoresBypassCaches = requires {
+    requires Io::kStreamingStores;
+};
+
+// Stores the group `c` at `p`, after asking for the lines kPrefetchBytes ahead, with the hint
+// that they will be written: a store to a line that is not in the cache waits for the line
+// and holds up the stores behind it. Stores that bypass the caches need no line.
+template <class Io, class V>
+void storeStreaming(uint8_t* p, const Group<V>& c, const FormatConstants<V>& k) {
+    if constexpr (!kStoresBypassCaches<Io>) {
+        const uintptr_t ahead = reinterpret_cast<uintptr_t>(p) + kPrefetchBytes;
+        for (size_t line = 0; line < kGroupBytes<Io>; line += 64)
+            __builtin_prefetch(reinterpret_cast<const void*>(ahead + line), 1);
+    }
+    Io::store(p, c, k);
 }
 
 // What an alpha stage does besides reading its source, as the bits of a template argument:
@@ -202,8 +221,8 @@ template <class Mode, class Io, bool MixOne, bool FgCorrection, bool OutCorrecti
         for (size_t i = 0, offset = 0; i < job.groups; ++i, offset += step) {
             const Group<V> bg = loadInput<Io, readsBg>(job.background, offset, job.format);
             const Group<V> fg = loadInput<Io, readsFg>(job.foreground, offset, job.format);
-            Io::store(job.output + offset, blendGroup<Mode, Io, MixOne, false, false>(fg, bg, job),
-                      job.format);
+            storeStreaming<Io>(job.output + offset,
+                               blendGroup<Mode, Io, MixOne, false, false>(fg, bg, job), job.format);
         }
     } else {
         ColourChunk<V> chunk;
@@ -232,14 +251,14 @@ template <class Mode, class Io, bool MixOne, bool FgCorrection, bool OutCorrecti
                     chunk.g[i] = out.g;
                     chunk.b[i] = out.b;
                 } else {
-                    Io::store(job.output + offset, out, job.format);
+                    storeStreaming<Io>(job.output + offset, out, job.format);
                 }
             }
             if constexpr (OutCorrection)
                 for (size_t i = 0; i < count; ++i) {
                     Group<V> out{chunk.r[i], chunk.g[i], chunk.b[i], V::zero()};
                     correct(out.r, out.g, out.b, job.out);
-                    Io::store(job.output + base + i * step, out, job.format);
+                    storeStreaming<Io>(job.output + base + i * step, out, job.format);
                 }
         }
     }
@@ -281,7 +300,7 @@ template <class Mode, class Io, bool MixOne, bool FgCorrection, bool OutCorrecti
         Group<V> out = blendGroup < Mode, Io, MixOne, FgCorrection && readsFg,
                  OutCorrection > (fg, bg, job);
         out.a = chunk.alpha[i];
-        Io::store(job.output + offset, out, job.format);
+        storeStreaming<Io>(job.output + offset, out, job.format);
     });
 }
 
@@ -292,7 +311,7 @@ template <class Io, class V = typename Io::Lanes>
     const FrameJob<V> job = shared;  // not aliased by the stores
     forEachAlphaChunk<Io>(job, stage, [&](size_t i, size_t offset, const AlphaChunk<V>& chunk) {
         const V a = chunk.alpha[i];
-        Io::store(job.output + offset, {a, a, a, a}, job.format);
+        storeStreaming<Io>(job.output + offset, {a, a, a, a}, job.format);
     });
 }
 

@@ -200,6 +200,7 @@ struct Io2_14 : Depth2_14 {
 template <bool Aligned>
 struct IoFloat : DepthFloat {
     using Lanes = F4;
+    static constexpr bool kStreamingStores = Aligned;
 
     static __m128 loadPixel(const uint8_t* p, const FormatConstants<F4>& k) {
         auto* q = reinterpret_cast<const __m128i*>(p);

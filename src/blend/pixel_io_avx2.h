@@ -94,6 +94,7 @@ struct Io2_14 : Depth2_14 {
 template <bool Aligned>
 struct IoFloat : DepthFloat {
     using Lanes = F8;
+    static constexpr bool kStreamingStores = Aligned;
 
     // Four registers of two pixels each become four of one channel each, within each half.
     static void transpose(__m256& a, __m256& b, __m256& c, __m256& d) {

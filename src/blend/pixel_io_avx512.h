@@ -94,6 +94,7 @@ struct Io2_14 : Depth2_14 {
 template <bool Aligned>
 struct IoFloat : DepthFloat {
     using Lanes = F16;
+    static constexpr bool kStreamingStores = Aligned;
 
     // Four registers of four pixels each become four of one channel each, within each quarter.
     static void transpose(__m512& a, __m512& b, __m512& c, __m512& d) {
