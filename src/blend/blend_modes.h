@@ -128,9 +128,9 @@ struct Softlight {
 // cap making the limit m - h = h; every dodge lane has v = d >= 0 > h and a >= m.
 // In exact arithmetic these are the lanes of v >= h; in single precision only a v within
 // rounding of h can fall on the other side, much closer than through a reciprocal estimate.
-// Each half is one test of b against a limit of its own, so the halves choose the limit and
-// test b once; a >= m holds only in dodge lanes when tested as a >= max(m, h), since a lane
-// at or above both is at or above h (a NaN a fails every test, a burn lane as before).
+// Each half tests b against a limit of its own, so a lane chooses its limit and tests b once.
+// The dodge half's a >= m is tested as a >= max(m, h), which no burn lane passes. A NaN a
+// fails every test and takes the burn limit, as it did.
 struct HardMix {
     template <class V, class K>
     static V f(V a, V b, const K& k) {
