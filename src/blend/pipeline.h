@@ -72,12 +72,19 @@ inline constexpr size_t kGroupBytes = size_t{Io::kPixelBytes} * Io::Lanes::kLane
 // formed as an integer, since a pointer may not point there.
 inline constexpr size_t kPrefetchBytes = 2048;
 
+// Asks for the lines of the group kPrefetchBytes past `p`, with the hint that they will be
+// written when `Write` is 1.
+template <class Io, int Write>
+void prefetchAhead(const uint8_t* p) {
+    const uintptr_t ahead = reinterpret_cast<uintptr_t>(p) + kPrefetchBytes;
+    for (size_t line = 0; line < kGroupBytes<Io>; line += 64)
+        __builtin_prefetch(reinterpret_cast<const void*>(ahead + line), Write);
+}
+
 // The group at `p`, after asking for the one kPrefetchBytes ahead.
 template <class Io, class V = typename Io::Lanes>
 Group<V> loadStreaming(const uint8_t* p, const FormatConstants<V>& k) {
-    const uintptr_t ahead = reinterpret_cast<uintptr_t>(p) + kPrefetchBytes;
-    for (size_t line = 0; line < kGroupBytes<Io>; line += 64)
-        __builtin_prefetch(reinterpret_cast<const void*>(ahead + line));
+    prefetchAhead<Io, 0>(p);
     return Io::load(p, k);
 }
 
@@ -87,16 +94,12 @@ inline constexpr bool kStoresBypassCaches = requires {
     requires Io::kStreamingStores;
 };
 
-// Stores the group `c` at `p`, after asking for the lines kPrefetchBytes ahead, with the hint
-// that they will be written: a store to a line that is not in the cache waits for the line
-// and holds up the stores behind it. Stores that bypass the caches need no line.
+// Stores the group `c` at `p`, after asking for the one kPrefetchBytes ahead: a store to a
+// line that is not in the cache waits for the line and holds up the stores behind it. Stores
+// that bypass the caches need no line.
 template <class Io, class V>
 void storeStreaming(uint8_t* p, const Group<V>& c, const FormatConstants<V>& k) {
-    if constexpr (!kStoresBypassCaches<Io>) {
-        const uintptr_t ahead = reinterpret_cast<uintptr_t>(p) + kPrefetchBytes;
-        for (size_t line = 0; line < kGroupBytes<Io>; line += 64)
-            __builtin_prefetch(reinterpret_cast<const void*>(ahead + line), 1);
-    }
+    if constexpr (!kStoresBypassCaches<Io>) prefetchAhead<Io, 1>(p);
     Io::store(p, c, k);
 }
 
