@@ -197,6 +197,15 @@ Group<V> loadInput(const uint8_t* frame, size_t offset, const FormatConstants<V>
         return Group<V>{};
 }
 
+// The inputs a loop loads: those the formula reads, and the background wherever the mix
+// reads it, which is at every mix but exactly 1.
+template <class Mode, bool MixOne>
+constexpr mode::Inputs loadedInputs() {
+    mode::Inputs inputs = mode::inputsOf<Mode>();
+    inputs.background = inputs.background || !MixOne;
+    return inputs;
+}
+
 // The colours of a run of groups between the stages of a correction pass.
 template <class V>
 struct ColourChunk {
@@ -217,13 +226,12 @@ template <class Mode, class Io, bool MixOne, bool FgCorrection, bool OutCorrecti
     // A copy the stores cannot alias, so its constants stay in registers across the loop.
     const FrameJob<V> job = shared;
     constexpr size_t step = kGroupBytes<Io>;
-    constexpr bool readsFg = mode::inputsOf<Mode>().foreground;
-    constexpr bool readsBg = !MixOne || mode::inputsOf<Mode>().background;
-    constexpr bool fgStage = FgCorrection && readsFg;
+    constexpr mode::Inputs reads = loadedInputs<Mode, MixOne>();
+    constexpr bool fgStage = FgCorrection && reads.foreground;
     if constexpr (!fgStage && !OutCorrection) {
         for (size_t i = 0, offset = 0; i < job.groups; ++i, offset += step) {
-            const Group<V> bg = loadInput<Io, readsBg>(job.background, offset, job.format);
-            const Group<V> fg = loadInput<Io, readsFg>(job.foreground, offset, job.format);
+            const Group<V> bg = loadInput<Io, reads.background>(job.background, offset, job.format);
+            const Group<V> fg = loadInput<Io, reads.foreground>(job.foreground, offset, job.format);
             storeStreaming<Io>(job.output + offset,
                                blendGroup<Mode, Io, MixOne, false, false>(fg, bg, job), job.format);
         }
@@ -242,12 +250,13 @@ template <class Mode, class Io, bool MixOne, bool FgCorrection, bool OutCorrecti
                 }
             for (size_t i = 0; i < count; ++i) {
                 const size_t offset = base + i * step;
-                const Group<V> bg = loadInput<Io, readsBg>(job.background, offset, job.format);
+                const Group<V> bg =
+                    loadInput<Io, reads.background>(job.background, offset, job.format);
                 Group<V> fg;
                 if constexpr (fgStage)
                     fg = {chunk.r[i], chunk.g[i], chunk.b[i], V::zero()};
                 else
-                    fg = loadInput<Io, readsFg>(job.foreground, offset, job.format);
+                    fg = loadInput<Io, reads.foreground>(job.foreground, offset, job.format);
                 const Group<V> out = mixGroup<Mode, Io, MixOne>(fg, bg, job);
                 if constexpr (OutCorrection) {
                     chunk.r[i] = out.r;
@@ -289,18 +298,17 @@ template <class Mode, class Io, bool MixOne, bool FgCorrection, bool OutCorrecti
           bool Unpremultiply, class V = typename Io::Lanes>
 [[gnu::flatten]] void mattePass(const FrameJob<V>& shared, AlphaStage<V> stage) {
     const FrameJob<V> job = shared;  // not aliased by the stores
-    constexpr bool readsFg = mode::inputsOf<Mode>().foreground;
-    constexpr bool readsBg = !MixOne || mode::inputsOf<Mode>().background;
+    constexpr mode::Inputs reads = loadedInputs<Mode, MixOne>();
     forEachAlphaChunk<Io>(job, stage, [&](size_t i, size_t offset, const AlphaChunk<V>& chunk) {
-        const Group<V> bg = loadInput<Io, readsBg>(job.background, offset, job.format);
-        Group<V> fg = loadInput<Io, readsFg>(job.foreground, offset, job.format);
-        if constexpr (readsFg && Unpremultiply) {
+        const Group<V> bg = loadInput<Io, reads.background>(job.background, offset, job.format);
+        Group<V> fg = loadInput<Io, reads.foreground>(job.foreground, offset, job.format);
+        if constexpr (reads.foreground && Unpremultiply) {
             const V scale = chunk.foregroundScale[i];
             fg.r = fg.r * scale;
             fg.g = fg.g * scale;
             fg.b = fg.b * scale;
         }
-        Group<V> out = blendGroup < Mode, Io, MixOne, FgCorrection && readsFg,
+        Group<V> out = blendGroup < Mode, Io, MixOne, FgCorrection && reads.foreground,
                  OutCorrection > (fg, bg, job);
         out.a = chunk.alpha[i];
         storeStreaming<Io>(job.output + offset, out, job.format);
