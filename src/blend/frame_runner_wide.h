@@ -51,7 +51,10 @@ FrameJob<Wide> widenedJob(const FrameJob<F4>& job) {
 template <class Family, DepthPath Path>
 void runWideFrame(int kernel, const FrameJob<F4>& job, const PassFlags& flags) {
     using Io = typename IoOf<Family, Path>::type;
-    runLoops<Io>(kernel, widenedJob<typename Io::Lanes>(job), flags);
+    FrameJob<typename Io::Lanes> wide = widenedJob<typename Io::Lanes>(job);
+    // A form whose registers do not work as four-pixel parts makes its own constants.
+    if constexpr (requires { Io::prepare(wide.format); }) Io::prepare(wide.format);
+    runLoops<Io>(kernel, wide, flags);
 }
 
 }  // namespace frame_runner_detail

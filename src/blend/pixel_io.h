@@ -36,6 +36,9 @@ struct FormatConstants {
     // The lower bounds as stored codes (colours lo, alpha 0), laid out like the registers an
     // integer store packs: 8-bit [0] R G B A bytes; 2.14 [0] R G and [1] B A samples.
     Bits codeLo[2];
+    // 2.14 on sixteen lanes only: the word permutes between two registers of memory order and
+    // lanes of one pixel each (load R G, load B A, store pixels 0-7, store pixels 8-15).
+    Bits wordPermute[4];
 };
 
 // Byte position of R, G, B and A inside a pixel of four channels of `width` bytes each.

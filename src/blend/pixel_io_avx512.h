@@ -1,8 +1,9 @@
-// The sixteen-pixel forms of the pixel I/O (pixel_io.h), for the loops built for AVX-512. Each
-// 64-byte register works as four 16-byte quarters with the four-pixel shuffles of the frame,
-// as the eight-pixel forms (pixel_io_avx2.h) work on two halves: the order of the pixels in
-// the lanes follows from that, and a store puts back exactly what its load took. The
-// arithmetic on the values is that of the four-pixel forms, lane by lane.
+// The sixteen-pixel forms of the pixel I/O (pixel_io.h), for the loops built for AVX-512. The
+// 8-bit and float forms work on each 64-byte register as four 16-byte quarters with the
+// four-pixel shuffles of the frame, as the eight-pixel forms (pixel_io_avx2.h) work on two
+// halves: the order of the pixels in the lanes follows from that, and a store puts back
+// exactly what its load took. The arithmetic on the values is that of the four-pixel forms,
+// lane by lane.
 #pragma once
 
 #include <immintrin.h>
@@ -49,26 +50,49 @@ struct Io8bit : Depth8bit<Video> {
     static void finish() {}
 };
 
-// 2.14: sixteen pixels in two registers. Each quarter of the lanes holds pixels 2q, 2q + 1,
-// 2q + 8 and 2q + 9.
+// 2.14: sixteen pixels in two registers, lane i holding pixel i. One word permute over both
+// registers gathers two channels of every pixel, and one puts the packed samples back in
+// memory order: eight permutes and unpacks fewer per group than the four-pixel shuffles.
 struct Io2_14 : Depth2_14 {
     using Lanes = F16;
 
+    // The permutes of this frame's channel order. Byte 4c of the four-lane load shuffle is
+    // the first byte of channel c of a pixel; the packs of a store leave, in each quarter q,
+    // R or B of pixels 4q..4q + 3 in words 8q..8q + 3 and G or A in the next four.
+    static void prepare(FormatConstants<F16>& k) {
+        alignas(64) uint8_t shuffle[64];
+        _mm512_store_si512(shuffle, k.loadShuffle);
+        int word[4];
+        for (int c = 0; c < 4; ++c) word[c] = shuffle[4 * c] / 2;
+        alignas(64) uint16_t index[4][32];
+        constexpr int kSecond = 32;  // where the second register's words begin
+        for (int i = 0; i < 16; ++i) {
+            for (int half = 0; half < 2; ++half) {
+                index[0][2 * i + half] = static_cast<uint16_t>(4 * i + word[half]);
+                index[1][2 * i + half] = static_cast<uint16_t>(4 * i + word[2 + half]);
+            }
+            const int packed = 8 * (i / 4) + i % 4;
+            const int from[4] = {packed, packed + 4, kSecond + packed, kSecond + packed + 4};
+            for (int c = 0; c < 4; ++c)
+                index[2 + i / 8][4 * (i % 8) + word[c]] = static_cast<uint16_t>(from[c]);
+        }
+        for (int n = 0; n < 4; ++n) k.wordPermute[n] = _mm512_load_si512(index[n]);
+    }
+
     static Group<F16> load(const uint8_t* p, const FormatConstants<F16>& k) {
-        // Each quarter after the shuffle: R R G G B B A A of its two pixels.
-        const __m512i lo = _mm512_shuffle_epi8(_mm512_loadu_si512(p), k.loadShuffle);
-        const __m512i hi = _mm512_shuffle_epi8(_mm512_loadu_si512(p + 64), k.loadShuffle);
-        const __m512i rg = _mm512_unpacklo_epi32(lo, hi);  // per quarter: R R R R G G G G
-        const __m512i ba = _mm512_unpackhi_epi32(lo, hi);  // per quarter: B B B B A A A A
-        // Each sample into the top of a 32-bit lane of its own, then down with its sign.
-        const auto first = [](__m512i x) {
-            return F16(_mm512_cvtepi32_ps(_mm512_srai_epi32(_mm512_unpacklo_epi16(x, x), 16)));
+        const __m512i first = _mm512_loadu_si512(p), second = _mm512_loadu_si512(p + 64);
+        // Lane i: R (or B) of pixel i in its low word, G (or A) in its high word.
+        const __m512i rg = _mm512_permutex2var_epi16(first, k.wordPermute[0], second);
+        const __m512i ba = _mm512_permutex2var_epi16(first, k.wordPermute[1], second);
+        // Each word down into a lane of its own, with its sign.
+        const auto low = [](__m512i x) {
+            return F16(_mm512_cvtepi32_ps(_mm512_srai_epi32(_mm512_slli_epi32(x, 16), 16)));
         };
-        const auto second = [](__m512i x) {
-            return F16(_mm512_cvtepi32_ps(_mm512_srai_epi32(_mm512_unpackhi_epi16(x, x), 16)));
+        const auto high = [](__m512i x) {
+            return F16(_mm512_cvtepi32_ps(_mm512_srai_epi32(x, 16)));
         };
-        return {first(rg) * k.invScale, second(rg) * k.invScale, first(ba) * k.invScale,
-                second(ba) * k.invAlphaScale};
+        return {low(rg) * k.invScale, high(rg) * k.invScale, low(ba) * k.invScale,
+                high(ba) * k.invAlphaScale};
     }
 
     // Truncated toward zero, then saturated, as the four-pixel store does.
@@ -79,11 +103,8 @@ struct Io2_14 : Depth2_14 {
             _mm512_packs_epi32(samples(d.r, k.scale), samples(d.g, k.scale)), k.codeLo[0]);
         const __m512i ba = _mm512_max_epi16(
             _mm512_packs_epi32(samples(d.b, k.scale), samples(d.a, k.alphaScale)), k.codeLo[1]);
-        const __m512i t0 = _mm512_unpacklo_epi32(rg, ba);
-        const __m512i t1 = _mm512_unpackhi_epi32(rg, ba);
-        _mm512_storeu_si512(p, _mm512_shuffle_epi8(_mm512_unpacklo_epi32(t0, t1), k.storeShuffle));
-        _mm512_storeu_si512(p + 64,
-                            _mm512_shuffle_epi8(_mm512_unpackhi_epi32(t0, t1), k.storeShuffle));
+        _mm512_storeu_si512(p, _mm512_permutex2var_epi16(rg, k.wordPermute[2], ba));
+        _mm512_storeu_si512(p + 64, _mm512_permutex2var_epi16(rg, k.wordPermute[3], ba));
     }
 
     static void finish() {}
