@@ -1,6 +1,5 @@
-// The alpha steps of the matte and show-alpha passes through the kernels, against a scalar
-// alpha model in double precision: source, unpremultiply, clamp and rotate, keying window,
-// normalise, invert.
+// The alpha steps of the matte and show-alpha passes against a scalar model in double
+// precision: source, unpremultiply, clamp and rotate, keying window, normalise, invert.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -41,37 +40,25 @@ void applySteps(BlendSettings& s, const Steps& k) {
     s.unpremultiply = k.unpremultiply;
 }
 
-// Raw alpha x of a matte pixel in working form.
+// Raw alpha x of a matte pixel in working form; codes past the list take A.
 double rawAlpha(uint32_t source, const Rgba& p) {
     const double r = p[0], g = p[1], b = p[2], a = p[3];
-    const double hi = std::max({r, g, b}), lo = std::min({r, g, b});
-    switch (source) {
-        case 0:
-            return 1.0 - a;
-        case 1:
-            return r;
-        case 2:
-            return g;
-        case 3:
-            return b;
-        case 4:
-            return (r * 0.2126 + g * 0.7152) + b * 0.0722;
-        case 5: {
-            const double d = hi - lo;
-            if (d == 0) return 0;  // grey has no hue
-            const double h6 = hi == b ? (r - g) / d + 4 : hi == g ? (b - r) / d + 2 : (g - b) / d;
-            const double degrees = h6 * 60;
-            return (degrees < 0 ? degrees + 360 : degrees) / 360;
-        }
-        case 6:
-            return hi == 0 ? 0 : (hi - lo) / hi;
-        case 7:
-            return hi;
-        case 8:
-            return (hi + lo) * 0.5;
-        default:
-            return a;
+    const double hi = std::max({r, g, b}), lo = std::min({r, g, b}), d = hi - lo;
+    double hue = 0;  // in turns; grey has none
+    if (d != 0) {
+        const double h6 = hi == b ? (r - g) / d + 4 : hi == g ? (b - r) / d + 2 : (g - b) / d;
+        hue = (h6 < 0 ? h6 + 6 : h6) / 6;
     }
+    const double bySource[] = {1 - a,
+                               r,
+                               g,
+                               b,
+                               (r * 0.2126 + g * 0.7152) + b * 0.0722,
+                               hue,
+                               hi == 0 ? 0 : d / hi,
+                               hi,
+                               (hi + lo) * 0.5};
+    return source < std::size(bySource) ? bySource[source] : a;
 }
 
 double smooth(double soft, double t) { return soft * 0.5 * t * (3 - t * t); }

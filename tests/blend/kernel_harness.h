@@ -56,13 +56,12 @@ class Frame {
 public:
     static constexpr size_t kCanary = 64;
 
+    // Starts on a 64-byte boundary (plus `misalign`) so that float frames stream on every path.
     Frame(const Format& f, size_t pixels, size_t misalign = 0)
         : format_(f),
           pixels_(pixels),
           misalign_(misalign),
           bytes_(pixels * pixelBytes(f.depth) + 2 * kCanary + 64 + misalign, 0xA5) {
-        // Start on a 64-byte boundary (plus the requested misalignment) after the canaries, so
-        // that float frames stream on every path.
         const auto base = reinterpret_cast<uintptr_t>(bytes_.data()) + kCanary;
         start_ = kCanary + (64 - base % 64) % 64 + misalign;
     }
@@ -71,74 +70,51 @@ public:
     const uint8_t* data() const { return bytes_.data() + start_; }
     size_t byteCount() const { return pixels_ * pixelBytes(format_.depth); }
     size_t pixels() const { return pixels_; }
+    // Every byte, canaries included.
+    const std::vector<uint8_t>& all() const { return bytes_; }
 
     // Channel c of pixel i as its stored value (a code, or the float itself).
     double stored(size_t i, int c) const {
-        const uint8_t* p = bytes_.data() + start_ + i * pixelBytes(format_.depth);
-        switch (format_.depth) {
-            case PixelDepth::Bits8:
-                return sample<uint8_t>(p, c);
-            case PixelDepth::Fixed2_14:
-                return sample<int16_t>(p, c);
-            default:
-                return sample<float>(p, c);
-        }
+        const uint8_t* p = data() + offsetOf(i, c);
+        if (format_.depth == PixelDepth::Bits8) return *p;
+        if (format_.depth == PixelDepth::Fixed2_14) return read<int16_t>(p);
+        return read<float>(p);
     }
-    void setStored(size_t i, int c, double value) {
-        uint8_t* p = data() + i * pixelBytes(format_.depth);
-        switch (format_.depth) {
-            case PixelDepth::Bits8:
-                return setSample(p, c, static_cast<uint8_t>(value));
-            case PixelDepth::Fixed2_14:
-                return setSample(p, c, static_cast<int16_t>(value));
-            default:
-                return setSample(p, c, static_cast<float>(value));
-        }
+    void setStored(size_t i, int c, double v) {
+        uint8_t* p = data() + offsetOf(i, c);
+        if (format_.depth == PixelDepth::Bits8) *p = static_cast<uint8_t>(v);
+        if (format_.depth == PixelDepth::Fixed2_14) write(p, static_cast<int16_t>(v));
+        if (format_.depth == PixelDepth::Float32) write(p, static_cast<float>(v));
     }
 
-    // The working value of a stored colour code, as documented: (stored - offset) * (1 / scale)
-    // in single precision.
+    // The working value of a stored colour code: (stored - offset) * (1 / scale) in single
+    // precision.
     double working(double stored) const {
-        switch (format_.depth) {
-            case PixelDepth::Bits8:
-                return video8(format_) ? static_cast<float>(float(stored - 16) * (1.0f / 219.0f))
-                                       : static_cast<float>(float(stored) * (1.0f / 255.0f));
-            case PixelDepth::Fixed2_14:
-                return static_cast<float>(float(stored) * (1.0f / 16384.0f));
-            default:
-                return stored;
-        }
+        if (format_.depth == PixelDepth::Float32) return stored;
+        if (format_.depth == PixelDepth::Fixed2_14) return float(stored) * (1.0f / 16384.0f);
+        return video8(format_) ? float(stored - 16) * (1.0f / 219.0f)
+                               : float(stored) * (1.0f / 255.0f);
     }
     // Pixel i in working form, R G B A; the alpha has no offset, also at video levels.
     std::array<double, 4> pixel(size_t i) const {
         return {working(stored(i, 0)), working(stored(i, 1)), working(stored(i, 2)),
                 stored(i, 3) / store(1.0, true)};
     }
-    // The stored value of working colour value v (or alpha), by the rounding of the depth:
-    // nearest with ties to even at 8 bits, toward zero at 2.14.
+    // The stored value of working colour value v (or alpha): nearest with ties to even at
+    // 8 bits, toward zero at 2.14.
     double store(double v, bool alpha = false) const {
-        switch (format_.depth) {
-            case PixelDepth::Bits8: {
-                const bool video = !alpha && video8(format_);
-                const double x = v * (alpha ? 255 : video ? 219 : 255) + (video ? 16 : 0);
-                return std::fmin(255, std::fmax(0, std::nearbyint(x)));
-            }
-            case PixelDepth::Fixed2_14:
-                return std::fmin(32767, std::fmax(-32768, std::trunc(v * 16384)));
-            default:
-                return v;
-        }
+        if (format_.depth == PixelDepth::Float32) return v;
+        if (format_.depth == PixelDepth::Fixed2_14)
+            return std::fmin(32767, std::fmax(-32768, std::trunc(v * 16384)));
+        const bool video = !alpha && video8(format_);
+        const double x = v * (video ? 219 : 255) + (video ? 16 : 0);
+        return std::fmin(255, std::fmax(0, std::nearbyint(x)));
     }
     // Allowed distance between a kernel's stored result and the model's.
     double tolerance(double expected) const {
-        switch (format_.depth) {
-            case PixelDepth::Bits8:
-                return 1.0;
-            case PixelDepth::Fixed2_14:
-                return 2.0;
-            default:
-                return 1e-3 * std::fmax(1.0, std::fabs(expected));
-        }
+        if (format_.depth == PixelDepth::Bits8) return 1.0;
+        if (format_.depth == PixelDepth::Fixed2_14) return 2.0;
+        return 1e-3 * std::fmax(1.0, std::fabs(expected));
     }
 
     bool canariesIntact() const {
@@ -146,9 +122,6 @@ public:
             if ((i < start_ || i >= start_ + byteCount()) && bytes_[i] != 0xA5) return false;
         return true;
     }
-    // Every byte, canaries included, to show later that nothing changed.
-    std::vector<uint8_t> snapshot() const { return bytes_; }
-    bool unchangedSince(const std::vector<uint8_t>& before) const { return bytes_ == before; }
     // A frame of the same format, size and alignment, canaries only.
     Frame blank() const { return Frame(format_, pixels_, misalign_); }
     bool bytesEqual(const Frame& other) const {
@@ -157,15 +130,18 @@ public:
     }
 
 private:
+    size_t offsetOf(size_t i, int c) const {
+        return (4 * i + slot(format_.layout, c)) * (pixelBytes(format_.depth) / 4);
+    }
     template <class T>
-    T sample(const uint8_t* pixel, int c) const {
+    static T read(const uint8_t* p) {
         T v;
-        std::memcpy(&v, pixel + sizeof(T) * slot(format_.layout, c), sizeof(T));
+        std::memcpy(&v, p, sizeof v);
         return v;
     }
     template <class T>
-    void setSample(uint8_t* pixel, int c, T v) {
-        std::memcpy(pixel + sizeof(T) * slot(format_.layout, c), &v, sizeof(T));
+    static void write(uint8_t* p, T v) {
+        std::memcpy(p, &v, sizeof v);
     }
 
     Format format_;
@@ -213,12 +189,11 @@ inline void run(BlendSettings& settings, const Frame* bg, const Frame* fg, Frame
     const Frame* inputs[] = {bg, fg, matte};
     std::vector<uint8_t> before[3];
     for (int i = 0; i < 3; ++i)
-        if (inputs[i]) before[i] = inputs[i]->snapshot();
+        if (inputs[i]) before[i] = inputs[i]->all();
     if (matte) settings.matteData = matte->data();
     runKernel(settings, bg ? bg->data() : nullptr, fg ? fg->data() : nullptr, out.data());
     for (int i = 0; i < 3; ++i)
-        EXPECT_TRUE(!inputs[i] || inputs[i]->unchangedSince(before[i]))
-            << "input " << i << " written";
+        EXPECT_TRUE(!inputs[i] || inputs[i]->all() == before[i]) << "input " << i << " written";
     EXPECT_TRUE(out.canariesIntact()) << "a write just outside the output";
     if (blendLanes(chosenSimdPath()) > 4) {
         Frame narrow = out.blank();

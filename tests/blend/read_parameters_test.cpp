@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 
 #include "blend/corvane_processor.h"
@@ -37,60 +38,64 @@ struct ReaderHost {
     }
 };
 
-TEST(ReadBlendParameters, MissingParametersTakeTheReadersFallbacks) {
-    ReaderHost h;  // only the Magic exists
-    BlendSettings s;
-    ASSERT_EQ(h.readBlend(s), 0);
-    EXPECT_EQ(s.mix, 0.0f);  // not the initial 1.0
-    EXPECT_EQ(s.magic, 1.0f);
-    EXPECT_EQ(s.mode, 6);
-    EXPECT_EQ(s.bypass, 0);
-    EXPECT_EQ(s.clampToLegal, 1);
-    EXPECT_EQ(s.fgSaturation, 0.0f);
-    EXPECT_EQ(s.outSaturation, 0.0f);
-    EXPECT_EQ(s.fgCorrection, 0);
-    EXPECT_EQ(s.fgShift, (std::array<float, 3>{0, 0, 0}));
-    EXPECT_EQ(s.frameTime, 7);
-    EXPECT_EQ(s.field, 2);
-    EXPECT_EQ(s.paramTime, kParamTime);
-    EXPECT_EQ(s.frame.frameBytes, 6u * 5u * 4u);  // the output's format
-    EXPECT_TRUE(h.host.census().clean()) << h.host.census().report();
-}
-
-TEST(ReadBlendParameters, ConvertsPercentAndKeepsTriplesUnscaled) {
-    ReaderHost h;
-    h.params.setDouble(id::Mix, 37.5);
-    h.params.setInt(id::BlendMode, 19);
-    h.params.setBool(id::ClampToLegal, 0);
-    h.params.setBool(id::FgCorrection, 1);
-    h.params.setBool(id::InvertFg, 1);
-    h.params.setDouble(id::FgBrightness, -255.0);
-    h.params.setDouble(id::FgContrast, 30.0);
-    h.params.setDouble(id::FgSaturation, 200.0);
-    h.params.setTriple(id::FgShift, {1.5, -2.0, 255.0});
-    h.params.setBool(id::OutCorrection, 1);
-    h.params.setBool(id::InvertOut, 1);
-    h.params.setDouble(id::OutBrightness, 12.0);
-    h.params.setDouble(id::OutContrast, -100.0);
-    h.params.setDouble(id::OutSaturation, 50.0);
+// Each setting, read from a value of its own (so that one read from another's id shows), or
+// the reader's fallback where the host has no such parameter.
+TEST(ReadBlendParameters, EverySettingConvertedOrItsFallback) {
+    using Triple = std::array<float, 3>;
+    struct Case {
+        GUID id;
+        Value stored;
+        float BlendSettings::*member;
+        float expected, fallback;
+    };
+    const Case floats[] = {
+        {id::Mix, Value::ofDouble(37.5), &BlendSettings::mix, 0.375f, 0.0f},  // not the initial 1
+        {id::FgBrightness, Value::ofDouble(-255), &BlendSettings::fgBrightness, -2.55f, 0},
+        {id::FgContrast, Value::ofDouble(30), &BlendSettings::fgContrast, 0.3f, 0},
+        {id::FgSaturation, Value::ofDouble(200), &BlendSettings::fgSaturation, 2.0f, 0},
+        {id::OutBrightness, Value::ofDouble(12), &BlendSettings::outBrightness, 0.12f, 0},
+        {id::OutContrast, Value::ofDouble(-100), &BlendSettings::outContrast, -1.0f, 0},
+        {id::OutSaturation, Value::ofDouble(50), &BlendSettings::outSaturation, 0.5f, 0},
+    };
+    struct IntCase {
+        GUID id;
+        Value stored;
+        int32_t BlendSettings::*member;
+        int32_t expected, fallback;
+    };
+    const IntCase ints[] = {
+        {id::BlendMode, Value::ofInt(19), &BlendSettings::mode, 19, 6},
+        {id::ClampToLegal, Value::ofBool(0), &BlendSettings::clampToLegal, 0, 1},
+        {id::FgCorrection, Value::ofBool(1), &BlendSettings::fgCorrection, 1, 0},
+        {id::InvertFg, Value::ofBool(1), &BlendSettings::invertForeground, 1, 0},
+        {id::OutCorrection, Value::ofBool(1), &BlendSettings::outCorrection, 1, 0},
+        {id::InvertOut, Value::ofBool(1), &BlendSettings::invertOutput, 1, 0},
+    };
+    ReaderHost bare, h;  // bare holds only the Magic
+    for (const Case& c : floats) h.params.set(c.id, c.stored);
+    for (const IntCase& c : ints) h.params.set(c.id, c.stored);
+    h.params.setTriple(id::FgShift, {1.5, -2.0, 255.0});  // unscaled
     h.params.setTriple(id::OutShift, {-255.0, 0.25, 3.0});
-    BlendSettings s;
-    ASSERT_EQ(h.readBlend(s), 0);
-    EXPECT_EQ(s.mix, 0.375f);
-    EXPECT_EQ(s.mode, 19);
-    EXPECT_EQ(s.clampToLegal, 0);
-    EXPECT_EQ(s.fgCorrection, 1);
-    EXPECT_EQ(s.invertForeground, 1);
-    EXPECT_EQ(s.fgBrightness, static_cast<float>(-255.0 / 100));
-    EXPECT_EQ(s.fgContrast, 0.3f);
-    EXPECT_EQ(s.fgSaturation, 2.0f);
-    EXPECT_EQ(s.fgShift, (std::array<float, 3>{1.5f, -2.0f, 255.0f}));
-    EXPECT_EQ(s.outCorrection, 1);
-    EXPECT_EQ(s.invertOutput, 1);
-    EXPECT_EQ(s.outBrightness, 0.12f);
-    EXPECT_EQ(s.outContrast, -1.0f);
-    EXPECT_EQ(s.outSaturation, 0.5f);
-    EXPECT_EQ(s.outShift, (std::array<float, 3>{-255.0f, 0.25f, 3.0f}));
+    BlendSettings fallen, read;
+    ASSERT_EQ(bare.readBlend(fallen), 0);
+    ASSERT_EQ(h.readBlend(read), 0);
+    for (const Case& c : floats) {
+        EXPECT_EQ(read.*c.member, c.expected) << c.stored.asDouble();
+        EXPECT_EQ(fallen.*c.member, c.fallback) << c.stored.asDouble();
+    }
+    for (const IntCase& c : ints) {
+        EXPECT_EQ(read.*c.member, c.expected) << c.expected;
+        EXPECT_EQ(fallen.*c.member, c.fallback) << c.expected;
+    }
+    EXPECT_EQ(read.fgShift, (Triple{1.5f, -2.0f, 255.0f}));
+    EXPECT_EQ(read.outShift, (Triple{-255.0f, 0.25f, 3.0f}));
+    EXPECT_EQ(fallen.fgShift, (Triple{0, 0, 0}));
+    EXPECT_EQ(fallen.magic, 1.0f);
+    EXPECT_EQ(fallen.frameTime, 7);
+    EXPECT_EQ(fallen.field, 2);
+    EXPECT_EQ(fallen.paramTime, kParamTime);
+    EXPECT_EQ(fallen.frame.frameBytes, 6u * 5u * 4u);  // the output's format
+    EXPECT_TRUE(bare.host.census().clean()) << bare.host.census().report();
 }
 
 TEST(ReadBlendParameters, ValuesAreReadAtTheParameterTime) {
@@ -177,17 +182,13 @@ TEST(ReadAlphaParameters, RangeValuesAreStoredOnlyWhenTheRangeIsOn) {
         h.params.setDouble(id::AlphaSoftHigh, 5.0);
         BlendSettings s;
         ASSERT_EQ(h.readAll(s), 0);
-        if (on) {
-            EXPECT_EQ(s.alphaLow, static_cast<float>(128.0 / 255 - 20.0 / 255));
-            EXPECT_EQ(s.alphaHigh, static_cast<float>(20.0 / 255 + 128.0 / 255));
-            EXPECT_EQ(s.alphaSoftLow, static_cast<float>(10.0 / 255));
-            EXPECT_EQ(s.alphaSoftHigh, static_cast<float>(5.0 / 255));
-        } else {
-            EXPECT_EQ(s.alphaLow, 0.0f);
-            EXPECT_EQ(s.alphaHigh, 1.0f);
-            EXPECT_EQ(s.alphaSoftLow, 0.0f);
-            EXPECT_EQ(s.alphaSoftHigh, 0.0f);
-        }
+        using Window = std::array<float, 4>;
+        const Window expected =
+            on ? Window{static_cast<float>(128.0 / 255 - 20.0 / 255),
+                        static_cast<float>(20.0 / 255 + 128.0 / 255),
+                        static_cast<float>(10.0 / 255), static_cast<float>(5.0 / 255)}
+               : Window{0.0f, 1.0f, 0.0f, 0.0f};
+        EXPECT_EQ((Window{s.alphaLow, s.alphaHigh, s.alphaSoftLow, s.alphaSoftHigh}), expected);
     }
 }
 

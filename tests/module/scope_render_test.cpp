@@ -480,32 +480,6 @@ TEST_F(ScopeRender, RefusesWhatItCannotReadWithTheOutputUntouched) {
     }
 }
 
-// A flat picture traces one point: grey the centre on the cross-hair, a colour right by its Cb
-// and up by its Cr, in its own chroma codes (a Cb/Cr mix-up lands elsewhere in other codes).
-TEST_F(ScopeRender, AFlatPictureTracesItsChromaOnTheVectorscope) {
-    // Working values whose 8-bit codes (128, 128) and (173, 106) put the point well inside
-    // a pixel of the 640x360 panels.
-    for (const auto& [cb, cr] : {std::pair{0.0, 0.0}, std::pair{45.0 / 224, -22.0 / 224}})
-        for (int32_t layout : {kYFirst, kCFirst})
-            for (const Mode& mode : {kModes[2], kModes[3]}) {
-                testhost::Host h;
-                Scope scope(module, h, ycc(640, 360, k8, layout), mode);
-                paint(scope.input(), [&](size_t p) { return Ycc{p % 640 / 640.0, cb, cr}; });
-                ASSERT_EQ(scope.render(), 0);
-                const auto g = scope_model::expectedPanels(
-                    {.width = 640, .height = 360, .resized = mode.resized});
-                // Pixels per chroma unit: the panel over 1.14, from -0.57.
-                const float xScale = 0.877192974f * static_cast<float>(g.scopeWidth),
-                            yScale = 0.877192974f * static_cast<float>(g.height);
-                const auto column = static_cast<int32_t>((static_cast<float>(cb) + 0.57f) * xScale);
-                const auto row = static_cast<int32_t>((static_cast<float>(cr) + 0.57f) * yScale);
-                const size_t at = (size_t{g.y0} + g.height - row) * 640 + g.scopeLeft + column;
-                EXPECT_EQ(codesAt(*scope.output, at),
-                          (Ycc{235, std::rint(cb * 224 + 128), std::rint(cr * 224 + 128)}))
-                    << mode.name << " layout " << layout << " Cb " << cb;
-            }
-}
-
 // Target boxes need 64 panel rows; a black picture leaves the 75 % red there alone.
 TEST_F(ScopeRender, TargetBoxesFromSixtyFourPanelRows) {
     for (const auto& [w, h, boxes] : {std::tuple{1008u, 252u, false}, {1024u, 256u, true}}) {

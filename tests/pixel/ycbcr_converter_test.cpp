@@ -1,6 +1,6 @@
 // The YCbCr converters against a scalar reading of the stored formats written here: every
 // code of the integer depths in both sample orders, the rounding, truncation and clamps of
-// the stores over black, the converters that do nothing, and unaligned float frames.
+// the stores over black, and unaligned float frames.
 #include "pixel/ycbcr_converter.h"
 
 #include <gtest/gtest.h>
@@ -161,29 +161,6 @@ TEST(YCbCrConverter, StoresRoundTruncateAndClampOverBlack) {
                 << "depth " << int(t.f.depth) << " value " << t.value << " sample " << i;
         }
         EXPECT_TRUE(out.guardIntact(t.f.groupBytes()));
-    }
-}
-
-TEST(YCbCrConverter, UnconvertibleFramesAreNeitherReadNorWritten) {
-    const std::pair<PixelDepth, uint64_t> cases[] = {{PixelDepth::Bits10, 2},
-                                                     {PixelDepth::None, 0},
-                                                     {PixelDepth::Half, 4},
-                                                     {k8, 4},
-                                                     {k214, 2},
-                                                     {k32, 16},
-                                                     {k32, 4}};
-    for (const auto& [depth, pixelBytes] : cases) {
-        auto c = makePixelConverter(depth, kFull, kCFirst, pixelBytes);
-        Buffer in, out;
-        std::memset(in.bytes, 0x40, 64);
-        c->load(in.bytes);
-        for (const Channel ch : {Cb, Y0, Cr, Y1})
-            for (int k = 0; k < 4; ++k) EXPECT_EQ(lane(member(*c, ch), k), 0.0f);
-        c->store(out.bytes);
-        c->storeRaw(out.bytes);
-        c->storeSaved();
-        c->copySaved(out.bytes);
-        EXPECT_TRUE(out.guardIntact(0)) << int(depth) << " with " << pixelBytes << " bytes";
     }
 }
 

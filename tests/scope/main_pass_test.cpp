@@ -1,6 +1,4 @@
-// The main pass around the workers' rectangle, pair by pair: rows whose width is not a
-// multiple of 8 put groups across the rectangle's edges and across row ends, and each pair
-// is decided on its own.
+// The main pass on both widths, and the black it fills with.
 #include "scope/main_pass.h"
 
 #include <gtest/gtest.h>
@@ -14,72 +12,6 @@
 #include "scope/fill_black.h"
 
 namespace {
-
-template <MainPassMode Mode>
-void pass(PixelDepth depth, PixelLayout layout, const MainPassJob& job) {
-    auto converter =
-        makePixelConverter(depth, ValueRange::Video, layout, ycbcr422PixelBytes(depth));
-    converter->falseColour.build(0, 1.0f);
-    withReadingConverter(*converter, [&](auto& c) {
-        GroupStatistics stats;
-        runMainPass<Mode>(c, job, stats);
-    });
-}
-
-TEST(MainPass, PairsAroundTheRectangleAreDecidedOneByOne) {
-    for (PixelDepth depth : {PixelDepth::Bits8, PixelDepth::Fixed2_14, PixelDepth::Float32})
-        for (PixelLayout layout : {PixelLayout::YCbYCr_NoA, PixelLayout::CbYCrY_NoA})
-            // The rectangle ends past its column limit, or within it on the first pixel of a
-            // group (7 x 60 + 4 = 8 x 53).
-            for (const auto& [width, endColumn] :
-                 {std::pair<uint64_t, uint64_t>{30, 20}, {33, 20}, {60, 20}, {60, 4}}) {
-                SCOPED_TRACE(::testing::Message()
-                             << "depth " << int(depth) << " layout " << int(layout) << " width "
-                             << width << " end column " << endColumn);
-                const uint64_t pixelBytes = ycbcr422PixelBytes(depth), pixels = width * 10;
-                const uint64_t pairBytes = 2 * pixelBytes, groups = pixels / 8;
-                std::vector<uint8_t> input(pixels * pixelBytes);
-                for (size_t i = 0; i < input.size(); ++i)
-                    input[i] = static_cast<uint8_t>(i * 7 + 3);
-                if (depth == PixelDepth::Float32)  // lumas and chroma, no NaN
-                    for (size_t i = 0; i < input.size() / 4; ++i) {
-                        const float v = static_cast<float>(i % 37) / 30.0f - 0.1f;
-                        std::memcpy(&input[i * 4], &v, 4);
-                    }
-                const ReservedArea r{2 * width + 3, 7 * width + endColumn, 19};
-                MainPassJob job{input.data(), nullptr, groups, width, r, MainPassMode::FalseColour};
-                std::vector<uint8_t> mapped(input.size(), 0xEE);
-                job.output = mapped.data();
-                pass<MainPassMode::FalseColour>(depth, layout, job);
-
-                for (MainPassMode mode :
-                     {MainPassMode::PictureAround, MainPassMode::FalseColourAround}) {
-                    const bool picture = mode == MainPassMode::PictureAround;
-                    std::vector<uint8_t> out(input.size(), 0xEE);
-                    job.output = out.data();
-                    job.mode = mode;
-                    picture ? pass<MainPassMode::PictureAround>(depth, layout, job)
-                            : pass<MainPassMode::FalseColourAround>(depth, layout, job);
-                    const std::vector<uint8_t>& around = picture ? input : mapped;
-                    for (uint64_t q = 0; q < pixels; q += 2) {
-                        const bool inside =
-                            r.start <= q && q <= r.end && q % width <= r.columnLimit;
-                        // Groups that begin before the rectangle keep the rows copied there.
-                        const bool kept =
-                            inside || q >= groups * 8 || (picture && (q & ~7ull) < r.start);
-                        const uint8_t* got = &out[q * pixelBytes];
-                        if (kept) {
-                            for (uint64_t b = 0;
-                                 b < std::min(pairBytes, out.size() - q * pixelBytes); ++b)
-                                ASSERT_EQ(got[b], 0xEE) << "pair at " << q << " mode " << picture;
-                        } else {
-                            ASSERT_EQ(std::memcmp(got, &around[q * pixelBytes], pairBytes), 0)
-                                << "pair at " << q << " mode " << picture;
-                        }
-                    }
-                }
-            }
-}
 
 // Samples of every kind at each depth: ordinary, out of range, and for float NaN, infinite and
 // huge values.

@@ -1,6 +1,5 @@
 // The workers' drawings: samples of any value stay inside the worker's own area (2.14 and
-// float reach far beyond the axes, and NaN has no place at all), and the palette legend
-// reads its colours through the lookup, header entry included.
+// float reach far beyond the axes, and NaN has no place at all), up to a frame's last group.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -103,29 +102,6 @@ TEST(Traces, SamplesOfAnyValueStayInTheirWorkersArea) {
                 p.vectorscope(resized ? VectorscopeVariant::Full : VectorscopeVariant::Averaged);
                 expectOnlyInside(p, black, p.layout.vectorscope.area);
             }
-}
-
-// The legend of the Shadows palette: the header colour below black, the band up to 0.08 in
-// its colour, and the pass-through band above it left black.
-TEST(Traces, TheLegendReadsThroughTheLookup) {
-    Panel p(PixelDepth::Bits8, 200, 120, true, true, 2);
-    p.waveform(WaveformVariant::FalseColour);
-    const ScopeCanvas& c = p.layout.waveform;
-    const auto column = c.left + static_cast<uint32_t>(1.02f * static_cast<float>(c.panelWidth));
-    struct Row {
-        float luma;
-        uint8_t cb, y, cr;
-    };
-    // Codes rint(Y 219 + 16) and rint(C 224 + 128) of the header, record 2 and black.
-    for (const Row r :
-         {Row{-0.05f, 109, 94, 255}, Row{0.04f, 140, 146, 146}, Row{0.6f, 128, 16, 128}}) {
-        const auto lift = static_cast<uint32_t>((r.luma + 0.1f) * c.yScale);
-        const uint8_t* pair =
-            &p.output[((c.top + c.panelHeight - lift) * 200 + (column & ~1u)) * 2];
-        EXPECT_EQ(pair[0], r.cb) << r.luma;
-        EXPECT_EQ(pair[1 + 2 * (column & 1)], r.y) << r.luma;
-        EXPECT_EQ(pair[2], r.cr) << r.luma;
-    }
 }
 
 }  // namespace

@@ -11,15 +11,6 @@ namespace {
 
 using testhost::Placement;
 
-uintptr_t address(const void* p) { return reinterpret_cast<uintptr_t>(p); }
-
-// The float renders stream only from 16-byte aligned frames.
-TEST(Frames, PixelsStartOnSixteenBytes) {
-    testhost::Host host;
-    for (uint32_t width : {1u, 3u, 1025u})
-        EXPECT_EQ(address(host.makeFrame({.width = width, .height = 1}, "a").GetPixels()) % 16, 0u);
-}
-
 TEST(Frames, AWriteJustOutsideThePixelsShows) {
     testhost::Host host;
     for (Placement p : {Placement::Aligned16, Placement::Unaligned, Placement::GuardPage}) {
