@@ -16,6 +16,7 @@
 
 #include "corvane_module.h"
 #include "scope_geometry.h"
+#include "ycbcr422.h"
 
 namespace {
 
@@ -52,23 +53,15 @@ struct Ycc {
     }
 };
 
-// The sample indices of a pixel's luma and of its pair's Cb and Cr.
+int sampleBytes(const Frame& f) { return static_cast<int>(f.pixelBytes() / 2); }
 std::array<size_t, 3> slots(const Frame& f, size_t pixel) {
-    const size_t pair = pixel / 2 * 4, second = pixel % 2;
-    if (f.shape().layout == kYFirst) return {pair + 2 * second, pair + 1, pair + 3};
-    return {pair + 1 + 2 * second, pair, pair + 2};
+    return ycbcr422::slots(pixel, f.shape().layout == kYFirst);
 }
 Ycc codesAt(const Frame& f, size_t pixel) {
-    double c[3];
-    for (int i = 0; i < 3; ++i) {
-        const uint8_t* p = f.bytes().data() + slots(f, pixel)[i] * (f.pixelBytes() / 2);
-        int16_t s;
-        float v;
-        c[i] = f.shape().depth == k8     ? *p
-               : f.shape().depth == k214 ? (std::memcpy(&s, p, 2), s)
-                                         : (std::memcpy(&v, p, 4), v);
-    }
-    return {c[0], c[1], c[2]};
+    const auto at = [&](int i) {
+        return ycbcr422::sample(f.bytes().data(), slots(f, pixel)[i], sampleBytes(f));
+    };
+    return {at(0), at(1), at(2)};
 }
 Ycc valueAt(const Frame& f, size_t pixel) {
     const Ycc c = codesAt(f, pixel);
@@ -78,26 +71,21 @@ Ycc valueAt(const Frame& f, size_t pixel) {
 }
 // Paints every pixel with working values; a pair takes the chroma of its first pixel.
 void paint(Frame& f, const std::function<Ycc(size_t)>& at) {
-    const size_t samples = f.bytes().size() / (f.pixelBytes() / 2);
+    const size_t samples = f.bytes().size() / sampleBytes(f);
     for (size_t p = 0; p < size_t{f.shape().width} * f.shape().height; ++p) {
         const Ycc v = at(p);
         const double values[3] = {v.y, v.cb, v.cr};
         for (int i = 0; i < (p % 2 ? 1 : 3); ++i) {
-            const size_t at = slots(f, p)[i];
-            if (at >= samples) continue;  // the half pair of an odd frame
-            double x = values[i];
-            uint8_t* to = f.bytes().data() + at * (f.pixelBytes() / 2);
-            if (f.shape().depth == k8) {
-                x = std::isnan(x) ? 0 : std::rint(i == 0 ? x * 219 + 16 : x * 224 + 128);
-                *to = static_cast<uint8_t>(std::clamp(x, 0.0, 255.0));
-            } else if (f.shape().depth == k214) {
-                const auto w = static_cast<int16_t>(
-                    std::isnan(x) ? 0 : std::clamp(x * 16384, -32768.0, 32767.0));
-                std::memcpy(to, &w, 2);
-            } else {
-                const auto v32 = static_cast<float>(x);
-                std::memcpy(to, &v32, 4);
-            }
+            if (slots(f, p)[i] >= samples) continue;  // the half pair of an odd frame
+            const double x = values[i];
+            double code = x;
+            if (f.shape().depth == k8)
+                code =
+                    std::clamp(std::isnan(x) ? 0 : std::rint(i == 0 ? x * 219 + 16 : x * 224 + 128),
+                               0.0, 255.0);
+            else if (f.shape().depth == k214)
+                code = std::isnan(x) ? 0 : std::clamp(x * 16384, -32768.0, 32767.0);
+            ycbcr422::setSample(f.bytes().data(), slots(f, p)[i], sampleBytes(f), code);
         }
     }
 }

@@ -9,9 +9,11 @@
 #include <cstring>
 #include <limits>
 
+#include "ycbcr422.h"
+
 namespace {
 
-enum Channel { Cb, Y0, Cr, Y1 };
+using namespace ycbcr422;
 constexpr auto k8 = PixelDepth::Bits8, k214 = PixelDepth::Fixed2_14, k32 = PixelDepth::Float32;
 constexpr auto kVideo = ValueRange::Video, kFull = ValueRange::Full;
 constexpr auto kYFirst = PixelLayout::YCbYCr_NoA, kCFirst = PixelLayout::CbYCrY_NoA;
@@ -20,28 +22,10 @@ struct Format {
     PixelDepth depth;
     ValueRange range;
     PixelLayout layout;
-    // The channel of each sample of a stored pair: Y0 Cb Y1 Cr, or Cb Y0 Cr Y1.
-    Channel at(int sample) const {
-        const int s = sample % 4;
-        const bool luma = (s % 2 == 0) == (layout == kYFirst);
-        return luma ? (s < 2 ? Y0 : Y1) : (s < 2 ? Cb : Cr);
-    }
+    Channel at(int sample) const { return channelAt(sample, layout == kYFirst); }
     int sampleBytes() const { return depth == k8 ? 1 : depth == k214 ? 2 : 4; }
     int groupBytes() const { return 16 * sampleBytes(); }
-    double get(const uint8_t* p, int i) const {
-        int16_t s;
-        float f;
-        if (depth == k8) return p[i];
-        if (depth == k214) return std::memcpy(&s, p + 2 * i, 2), s;
-        return std::memcpy(&f, p + 4 * i, 4), f;
-    }
-    void put(uint8_t* p, int i, double code) const {
-        const auto s = static_cast<int16_t>(code);
-        const auto f = static_cast<float>(code);
-        if (depth == k8) p[i] = static_cast<uint8_t>(code);
-        if (depth == k214) std::memcpy(p + 2 * i, &s, 2);
-        if (depth == k32) std::memcpy(p + 4 * i, &f, 4);
-    }
+    double get(const uint8_t* p, int i) const { return sample(p, i, sampleBytes()); }
     // The working value of a stored code.
     double decode(Channel ch, double code) const {
         if (depth == k214) return code / 16384.0;
@@ -92,7 +76,7 @@ TEST(YCbCrConverter, EveryCodeLoadsToTheModelAndStoresBack) {
             Buffer in, out, raw;
             for (int i = 0; i < 16; ++i) {
                 const int code = lo + (first + 17 * i) % count;
-                f.put(in.bytes, i, f.depth == k32 ? code / 64.0 : code);
+                setSample(in.bytes, i, f.sampleBytes(), f.depth == k32 ? code / 64.0 : code);
             }
             c->load(in.bytes);
             for (int i = 0; i < 16; ++i) {

@@ -7,6 +7,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "ycbcr422.h"
+
 namespace {
 
 enum Op { LumaPair, LumaPoint, ColouredPoint, Line, HuePoint, Tick, ColourPoint, Fill };
@@ -115,19 +117,19 @@ void checkEveryOperation(Pair old, plot::Brightness<S> k, S cb, S cr) {
         ScopeCanvas c;
         c.layout = layout;
         const plot::Plotter<S> p(c);
-        // Storage order: Y0 Cb Y1 Cr for layout 1, Cb Y0 Cr Y1 otherwise.
-        const bool yFirst = layout == PixelLayout::YCbYCr_NoA;
-        const int at[4] = {yFirst ? 1 : 0, yFirst ? 0 : 1, yFirst ? 3 : 2, yFirst ? 2 : 3};
+        const auto at = [&](int channel) {
+            return ycbcr422::position(channel, layout == PixelLayout::YCbYCr_NoA);
+        };
         for (Op op : kOps)
             for (bool second : {false, true}) {
                 S stored[4];
                 const double in[4] = {old.cb, old.y0, old.cr, old.y1};
-                for (int i = 0; i < 4; ++i) stored[at[i]] = static_cast<S>(in[i]);
+                for (int i = 0; i < 4; ++i) stored[at(i)] = static_cast<S>(in[i]);
                 apply(p, op, PairHit{reinterpret_cast<uint8_t*>(stored), second}, k, cb, cr);
                 const Pair e = expected<S>(op, old, second, k, cb, cr);
                 const double want[4] = {e.cb, e.y0, e.cr, e.y1};
                 for (int i = 0; i < 4; ++i)
-                    EXPECT_NEAR(stored[at[i]], want[i], Depth<S>::kFloat ? 1e-6 : 0)
+                    EXPECT_NEAR(stored[at(i)], want[i], Depth<S>::kFloat ? 1e-6 : 0)
                         << "op " << op << " sample " << i << " second " << second << " layout "
                         << static_cast<int>(layout);
             }

@@ -13,6 +13,7 @@
 #include "scope/scope_layout.h"
 #include "scope/vectorscope.h"
 #include "scope/waveform.h"
+#include "ycbcr422.h"
 
 namespace {
 
@@ -39,17 +40,9 @@ struct Panel {
         fillBlack(input.data(), input.size(), frame);
     }
     void fillInput(const std::vector<double>& samples) {
-        const size_t bytes = frame.pixelBytes / 2;
-        for (size_t i = 0; i < input.size() / bytes; ++i) {
-            const double v = samples[i % samples.size()];
-            if (frame.depth == PixelDepth::Float32) {
-                const auto f = static_cast<float>(v);
-                std::memcpy(&input[i * 4], &f, 4);
-            } else {
-                const auto s = static_cast<int16_t>(v);
-                std::memcpy(&input[i * 2], &s, 2);
-            }
-        }
+        const int bytes = static_cast<int>(frame.pixelBytes / 2);
+        for (size_t i = 0; i < input.size() / bytes; ++i)
+            ycbcr422::setSample(input.data(), i, bytes, samples[i % samples.size()]);
     }
     uint64_t groups() const { return frame.frameBytes / (frame.pixelBytes * 8); }
     void waveform(WaveformVariant v) {
