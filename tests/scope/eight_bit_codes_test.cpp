@@ -12,9 +12,9 @@
 #include <cstring>
 #include <vector>
 
+#include "false_colour_model.h"
 #include "pixel/simd_path.h"
 #include "pixel/ycbcr_converter.h"
-#include "scope/false_colour_palette.h"
 #include "scope/main_pass.h"
 
 namespace {
@@ -32,23 +32,10 @@ uint8_t stored(float value, float scale, float offset) {
     return static_cast<uint8_t>(std::clamp(c, 0.0, 255.0));
 }
 
-// The band of a luma: entry trunc(clamp(y, -0.25, 1.1) * 400 + 1) of the quarter-percent
-// table, entry 0 the header, entry k the first record whose threshold is not below
-// (k - 1) / 4 percent.
-const PaletteRecord& bandOf(const Palette& p, float y) {
-    const float position = std::clamp(y, -0.25f, 1.1f) * 400.0f + 1.0f;
-    const int k = std::max(0, int(position));
-    if (k == 0) return p.header;
-    const float x = float(k - 1) * 0.25f;
-    for (int i = 0; i < p.count - 1; ++i)
-        if (!(x / 100.0f > p.records[i].threshold)) return p.records[i];
-    return p.records[p.count - 1];
-}
-
 // One stored pair {Cb, Y0, Cr, Y1} as the model maps it.
-using Pair = std::array<uint8_t, 4>;
+using Codes = std::array<uint8_t, 4>;
 using Walked = std::pair<std::vector<uint8_t>, ScopeStatistics>;  // output and statistics
-Pair legalModel(const Pair& in, Levels l) {
+Codes legalModel(const Codes& in, Levels l) {
     const auto luma = [&](uint8_t c) {
         const float y = lumaOf(c, l);
         return stored(y > 1.0f ? 0.9f : y >= 0.0f ? 0.3f : 0.0f, l.scale, l.offset);
@@ -59,20 +46,11 @@ Pair legalModel(const Pair& in, Levels l) {
     };
     return {chroma(in[0]), luma(in[1]), chroma(in[2]), luma(in[3])};
 }
-Pair falseColourModel(const Pair& in, Levels l, const Palette& p) {
-    const float y0 = lumaOf(in[1], l), y1 = lumaOf(in[3], l);
-    const PaletteRecord &a = bandOf(p, y0), &b = bandOf(p, y1);
-    const auto givesLuma = [](auto& r) { return int(r.mode) <= int(BandMode::Luma); };
-    const auto givesChroma = [](auto& r) {
-        return r.mode == BandMode::Colour || r.mode == BandMode::Chroma;
-    };
-    float cb = chromaOf(in[0]), cr = chromaOf(in[2]);
-    if (a.mode != BandMode::Unchanged) {
-        cb = ((givesChroma(a) ? a.cb : 0.0f) + (givesChroma(b) ? b.cb : 0.0f)) * 0.5f;
-        cr = ((givesChroma(a) ? a.cr : 0.0f) + (givesChroma(b) ? b.cr : 0.0f)) * 0.5f;
-    }
-    return {stored(cb, 224.0f, 128.0f), stored(givesLuma(a) ? a.y : y0, l.scale, l.offset),
-            stored(cr, 224.0f, 128.0f), stored(givesLuma(b) ? b.y : y1, l.scale, l.offset)};
+Codes falseColourModel(const Codes& in, Levels l, const false_colour_model::Bands& bands) {
+    const false_colour_model::Pair p = false_colour_model::modelMap(
+        bands, {chromaOf(in[0]), lumaOf(in[1], l), chromaOf(in[2]), lumaOf(in[3], l)});
+    return {stored(float(p.cb), 224.0f, 128.0f), stored(float(p.y0), l.scale, l.offset),
+            stored(float(p.cr), 224.0f, 128.0f), stored(float(p.y1), l.scale, l.offset)};
 }
 
 }  // namespace
@@ -81,7 +59,7 @@ TEST(EightBitCodes, EveryLumaPairAndChromaCodeAsTheModelOnBothWidths) {
     // Pair p holds the luma codes p / 256 and p % 256; its chroma runs through every code. An
     // odd count of groups leaves the last to the four-lane walk after the eight-lane one.
     constexpr uint64_t kPairs = 65536 + 4, kGroups = kPairs / 4;
-    std::vector<Pair> pairs(kPairs);
+    std::vector<Codes> pairs(kPairs);
     for (uint64_t p = 0; p < kPairs; ++p)
         pairs[p] = {uint8_t(p * 37 + p / 256), uint8_t(p / 256), uint8_t(p * 101 + 7), uint8_t(p)};
     struct Case {
@@ -102,14 +80,14 @@ TEST(EightBitCodes, EveryLumaPairAndChromaCodeAsTheModelOnBothWidths) {
                              << int(t.mode) << " palette " << t.palette << " gamma " << t.gamma);
                 const bool lumaFirst = layout == PixelLayout::YCbYCr_NoA;
                 const Levels levels = range == ValueRange::Video ? Levels{16, 219} : Levels{0, 255};
-                const auto storedOrder = [&](const Pair& q) {
-                    return lumaFirst ? Pair{q[1], q[0], q[3], q[2]} : q;
+                const auto storedOrder = [&](const Codes& q) {
+                    return lumaFirst ? Codes{q[1], q[0], q[3], q[2]} : q;
                 };
                 std::vector<uint8_t> input(kPairs * 4);
                 for (uint64_t p = 0; p < kPairs; ++p)
                     std::memcpy(&input[p * 4], storedOrder(pairs[p]).data(), 4);
-                Palette palette = selectPalette(t.palette);
-                applyGamma(palette, t.gamma);
+                const auto bands =
+                    false_colour_model::withGamma(false_colour_model::bandsOf(t.palette), t.gamma);
 
                 auto converter = makePixelConverter(PixelDepth::Bits8, range, layout, 2);
                 converter->falseColour.build(t.palette, t.gamma);
@@ -147,10 +125,10 @@ TEST(EightBitCodes, EveryLumaPairAndChromaCodeAsTheModelOnBothWidths) {
                               0);
                 byCodes.push_back(floats);  // today's walk answers to the same model
                 for (uint64_t p = 0; p < kPairs; ++p) {
-                    const Pair expected =
+                    const Codes expected =
                         storedOrder(t.mode == MainPassMode::LegalMap
                                         ? legalModel(pairs[p], levels)
-                                        : falseColourModel(pairs[p], levels, palette));
+                                        : falseColourModel(pairs[p], levels, bands));
                     for (size_t i = 0; i < byCodes.size(); ++i)
                         ASSERT_EQ(std::memcmp(&byCodes[i].first[p * 4], expected.data(), 4), 0)
                             << "walk " << i << " pair " << p;

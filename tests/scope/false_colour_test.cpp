@@ -8,6 +8,7 @@
 #include <limits>
 #include <vector>
 
+#include "false_colour_model.h"
 #include "pixel/ycbcr_converter.h"
 #include "scope/false_colour_map.h"
 
@@ -15,77 +16,14 @@ namespace {
 
 constexpr auto kFull = ValueRange::Full;
 
-struct Band {
-    double threshold, y, cb, cr;
-    int mode;
-};
-using Bands = std::vector<Band>;  // the header (lumas below 0) first
+using namespace false_colour_model;
 
-const Band kHeader{0, 0.356, -0.086, 0.565, 0}, kTop{2.0, 0.298, -0.146, 0.613, 0};
-Bands defaultBands(int m) {
-    return {kHeader,
-            {0.0, 0.205, 0.114, -0.122, m},
-            {0.01, 0.205, 0.114, -0.122, m},
-            {0.12, 0.433, 0.216, -0.373, m},
-            {0.22, 0.689, 0.152, -0.301, m},
-            {0.42, 0.561, -0.127, 0.155, m},
-            {0.47, 0.246, 0.204, 0.286, m},
-            {0.55, 0.457, 0.098, -0.401, m},
-            {0.58, 0.78, -0.045, 0.193, m},
-            {0.78, 0.743, -0.002, 0.005, m},
-            {0.8, 0.443, -0.191, -0.006, m},
-            {0.83, 0.612, -0.299, -0.276, m},
-            {1.0, 0.899, -0.377, 0.089, m},
-            kTop};
-}
-const Bands kDefault = defaultBands(0), kShaded = defaultBands(2);
-const Bands kNoMap = {{0, 0.5, 0, 0, 3}, {2.0, 0.5, 0, 0, 3}};
-const Bands kShadows = {kHeader,
-                        {0.0, 0.593, 0.052, 0.082, 0},
-                        {0.08, 0.593, 0.052, 0.082, 0},
-                        {1.0, 0.9, 0, 0, 3},
-                        kTop};
-const Bands kHighlights = {kHeader,
-                           {0.0, 0, 0, 0.005, 3},
-                           {0.78, 0.5, 0, 0.005, 3},
-                           {0.8, 0.443, -0.191, -0.006, 0},
-                           {0.83, 0.612, -0.299, -0.276, 0},
-                           {1.0, 0.899, -0.377, 0.089, 0},
-                           kTop};
 // Every mode once; no palette of the scope uses mode 1.
 const Bands kEveryMode = {kHeader,
                           {0.25, 0.1, 0.2, -0.2, 0},
                           {0.5, 0.3, 0.25, -0.25, 1},
                           {0.75, 0.6, -0.3, 0.3, 2},
                           {2.0, 0.9, 0.35, 0.1, 3}};
-
-// Lumas are looked up in quarter-percent steps, rounded down, and clamped at 110 %.
-const Band& bandOf(const Bands& p, double luma) {
-    if (!(luma >= 0.0)) return p[0];
-    const double q = std::floor(std::min(luma, 1.1) * 400.0) / 400.0;
-    for (size_t i = 1; i < p.size(); ++i)
-        if (q <= p[i].threshold) return p[i];
-    return p.back();
-}
-
-struct Pair {
-    double cb, y0, cr, y1;
-};
-Pair modelMap(const Bands& p, Pair in) {
-    const Band &a = bandOf(p, in.y0), &b = bandOf(p, in.y1);
-    const auto luma = [](const Band& x) { return x.mode == 0 || x.mode == 1; };
-    const auto chroma = [](const Band& x, double Band::*c) {
-        return x.mode == 0 || x.mode == 2 ? x.*c : 0.0;
-    };
-    Pair out = in;
-    if (luma(a)) out.y0 = a.y;
-    if (luma(b)) out.y1 = b.y;
-    if (a.mode != 3) {
-        out.cb = 0.5 * (chroma(a, &Band::cb) + chroma(b, &Band::cb));
-        out.cr = 0.5 * (chroma(a, &Band::cr) + chroma(b, &Band::cr));
-    }
-    return out;
-}
 
 // Four pairs through the converter's lookup, pair k in lane k.
 void mapLanes(xmmPixelYCbCr_8bit& c, Pair (&pairs)[4]) {
@@ -116,11 +54,8 @@ TEST(FalseColour, EveryPairOfTestLumasMapsAsTheModel) {
         (i == 0 ? everyMode.header : everyMode.records[i - 1]) = {
             float(b.threshold), float(b.y), float(b.cb), float(b.cr), BandMode(b.mode)};
     }
-    const std::pair<int32_t, const Bands*> cases[] = {
-        {0, &kDefault},    {1, &kNoMap},           {2, &kShadows},   {3, &kHighlights},
-        {4, &kShaded},     {5, &kDefault},         {6, &kDefault},   {-1, &kDefault},
-        {1000, &kDefault}, {INT32_MIN, &kDefault}, {99, &kEveryMode}};  // 99: built directly
-    for (const auto& [value, model] : cases) {
+    for (const int32_t value : {0, 1, 2, 3, 4, 5, 6, -1, 1000, INT32_MIN, 99}) {
+        const Bands* model = value == 99 ? &kEveryMode : &bandsOf(value);  // 99: built directly
         xmmPixelYCbCr_8bit c(kFull, PixelLayout::CbYCrY_NoA);
         if (value == 99)
             c.falseColour.build(everyMode, 1.0f);
