@@ -15,7 +15,6 @@
 namespace {
 
 using namespace kernel_test;
-using Rgba = std::array<double, 4>;
 
 struct Steps {
     uint32_t source = 0;
@@ -127,22 +126,14 @@ Rgba mattePixel(size_t i) {
     return {v, v * 0.9, v * 0.8, 1 - v};
 }
 
-struct Frames {
-    Frame bg, fg, matte;
-};
-
-Frames makeFrames(const Format& f) {
-    Frames in{Frame(f, kPixels), Frame(f, kPixels), Frame(f, kPixels)};
-    for (size_t i = 0; i < kPixels; ++i) {
-        const Rgba m = mattePixel(i);
-        for (int c = 0; c < 4; ++c) in.matte.setStored(i, c, in.matte.store(m[c], c == 3));
-        for (int c = 0; c < 3; ++c) {
-            in.fg.setStored(i, c, in.fg.store(0.05 + 0.1 * c + 0.01 * double(i % 7)));
-            in.bg.setStored(i, c, in.bg.store(0.9 - 0.2 * c));
-        }
-        in.fg.setStored(i, 3, in.fg.store(0.7, true));
-        in.bg.setStored(i, 3, in.bg.store(0.3, true));
-    }
+Inputs makeInputs(const Format& f) {
+    Inputs in(f, kPixels);
+    in.matte.paint(mattePixel);
+    in.fg.paint([](size_t i) {
+        const double v = 0.05 + 0.01 * double(i % 7);
+        return Rgba{v, v + 0.1, v + 0.2, 0.7};
+    });
+    in.bg.paint([](size_t) { return Rgba{0.9, 0.7, 0.5, 0.3}; });
     return in;
 }
 
@@ -215,7 +206,7 @@ std::vector<Case> makeCases() {
 TEST(Alpha, MatteAndShowAlphaPassesMatchTheModelInEveryDepthAndChannelOrder) {
     const std::vector<Case> cases = makeCases();
     for (const Format& f : kFormats) {
-        const Frames in = makeFrames(f);
+        const Inputs in = makeInputs(f);
         for (const Case& c : cases) {
             for (int show : {0, 1}) {
                 SCOPED_TRACE(std::string(f.name) + ", " + c.name + (show ? ", show alpha" : ""));
@@ -255,7 +246,7 @@ TEST(Alpha, MatteAndShowAlphaPassesMatchTheModelInEveryDepthAndChannelOrder) {
 // blend, and alpha 0.
 TEST(Alpha, ShowAlphaWithoutAMatteIsThePlainPass) {
     for (const Format& f : kFormats) {
-        const Frames in = makeFrames(f);
+        const Inputs in = makeInputs(f);
         for (bool alphaOn : {true, false}) {
             SCOPED_TRACE(std::string(f.name) + (alphaOn ? ", no matte buffer" : ", alpha off"));
             Frame out(f, kPixels);
@@ -279,12 +270,12 @@ const Format kFloat{PixelDepth::Float32, PixelLayout::ARGB, ValueRange::Full, "f
 // Output alphas for matte pixels.
 std::vector<double> alphasFor(const Steps& k, const std::vector<Rgba>& matte) {
     const size_t n = matte.size();
-    Frame bg(kFloat, n), fg(kFloat, n), m(kFloat, n), out(kFloat, n);
-    for (size_t i = 0; i < n; ++i)
-        for (int c = 0; c < 4; ++c) m.setStored(i, c, matte[i][c]);
+    Inputs in(kFloat, n);
+    Frame out(kFloat, n);
+    in.matte.paint([&](size_t i) { return matte[i]; });
     BlendSettings s = settingsFor(kFloat, n, 1);
     applySteps(s, k);
-    run(s, &bg, &fg, out, &m);
+    run(s, &in.bg, &in.fg, out, &in.matte);
     std::vector<double> alphas;
     for (size_t i = 0; i < n; ++i) alphas.push_back(out.stored(i, 3));
     return alphas;
@@ -389,16 +380,14 @@ TEST(Alpha, NonFiniteSamplesStayWithinTheBounds) {
 // A denormal raw alpha is above 0, so the foreground is divided by it: the quotient is too
 // large for a float and the colour reaches the upper bound, not the lower one.
 TEST(Alpha, UnpremultiplyingByADenormalSaturatesUpward) {
-    Frame bg(kFloat, 4), fg(kFloat, 4), matte(kFloat, 4), out(kFloat, 4);
-    for (size_t i = 0; i < 4; ++i)
-        for (int c = 0; c < 4; ++c) {
-            fg.setStored(i, c, 0.5);
-            bg.setStored(i, c, 0.25);
-            matte.setStored(i, c, c == 0 ? 1e-40 : 0.0);
-        }
+    Inputs in(kFloat, 4);
+    Frame out(kFloat, 4);
+    in.fg.paint([](size_t) { return Rgba{0.5, 0.5, 0.5, 0.5}; });
+    in.bg.paint([](size_t) { return Rgba{0.25, 0.25, 0.25, 0.25}; });
+    in.matte.paint([](size_t) { return Rgba{1e-40, 0, 0, 0}; });
     BlendSettings s = settingsFor(kFloat, 4, 1);
     applySteps(s, {.source = 1, .unpremultiply = 1});
-    run(s, &bg, &fg, out, &matte);
+    run(s, &in.bg, &in.fg, out, &in.matte);
     for (size_t i = 0; i < 4; ++i)
         for (int c = 0; c < 3; ++c) EXPECT_EQ(out.stored(i, c), 1.0) << i << " " << c;
 }

@@ -17,21 +17,15 @@ constexpr size_t kValueCount = std::size(kValues);
 // are left after the last wide group.
 constexpr size_t kPixels = kValueCount * kValueCount + 7;
 
-struct Inputs {
-    Frame bg, fg;
-};
-
 // Pixel i takes (a, b) pairs that differ per channel, so a swapped channel shows up.
 Inputs makeInputs(const Format& f, size_t misalign) {
-    Inputs in{Frame(f, kPixels, misalign), Frame(f, kPixels, misalign)};
-    for (size_t i = 0; i < kPixels; ++i) {
-        for (int c = 0; c < 3; ++c) {
-            in.fg.setStored(i, c, in.fg.store(kValues[(i / kValueCount + 3 * c) % kValueCount]));
-            in.bg.setStored(i, c, in.bg.store(kValues[(i + 7 * c) % kValueCount]));
-        }
-        in.fg.setStored(i, 3, in.fg.store(0.3, true));
-        in.bg.setStored(i, 3, in.bg.store(0.6, true));
-    }
+    Inputs in(f, kPixels, misalign);
+    const auto value = [](size_t k) { return kValues[k % kValueCount]; };
+    in.fg.paint([&](size_t i) {
+        const size_t k = i / kValueCount;
+        return Rgba{value(k), value(k + 3), value(k + 6), 0.3};
+    });
+    in.bg.paint([&](size_t i) { return Rgba{value(i), value(i + 7), value(i + 14), 0.6}; });
     return in;
 }
 

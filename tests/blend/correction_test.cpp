@@ -119,23 +119,17 @@ const Case kCases[] = {
 };
 // clang-format on
 
-struct Inputs {
-    Frame bg, fg, matte;
-};
-
 Inputs makeInputs(const Format& f) {
-    Inputs in{Frame(f, kPixels), Frame(f, kPixels), Frame(f, kPixels)};
-    for (size_t i = 0; i < kPixels; ++i) {
-        const Rgb fg = foregroundOf(i);
-        for (int c = 0; c < 3; ++c) {
-            in.fg.setStored(i, c, in.fg.store(fg[c]));
-            in.bg.setStored(i, c, in.bg.store(kBackground[i % std::size(kBackground)][c]));
-            in.matte.setStored(i, c, in.matte.store(0.5));
-        }
-        in.fg.setStored(i, 3, in.fg.store(0.2, true));
-        in.bg.setStored(i, 3, in.bg.store(0.9, true));
-        in.matte.setStored(i, 3, in.matte.store(double(i % 97) / 96, true));
-    }
+    Inputs in(f, kPixels);
+    in.fg.paint([](size_t i) {
+        const Rgb c = foregroundOf(i);
+        return Rgba{c[0], c[1], c[2], 0.2};
+    });
+    in.bg.paint([](size_t i) {
+        const Rgb& c = kBackground[i % std::size(kBackground)];
+        return Rgba{c[0], c[1], c[2], 0.9};
+    });
+    in.matte.paint([](size_t i) { return Rgba{0.5, 0.5, 0.5, double(i % 97) / 96}; });
     return in;
 }
 

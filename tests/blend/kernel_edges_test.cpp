@@ -19,8 +19,7 @@ const Format kFloat{PixelDepth::Float32, PixelLayout::ARGB, ValueRange::Full, "f
 void fillRandom(Frame& f, unsigned seed) {
     std::mt19937 rng(seed);
     std::uniform_real_distribution<double> value(-0.1, 1.1);
-    for (size_t i = 0; i < f.pixels(); ++i)
-        for (int c = 0; c < 4; ++c) f.setStored(i, c, f.store(value(rng), c == 3));
+    f.paint([&](size_t) { return Rgba{value(rng), value(rng), value(rng), value(rng)}; });
 }
 
 // The last one to three pixels of a frame are computed exactly as if they opened a whole

@@ -18,6 +18,8 @@
 
 namespace kernel_test {
 
+using Rgba = std::array<double, 4>;
+
 struct Format {
     PixelDepth depth;
     PixelLayout layout;
@@ -86,6 +88,14 @@ public:
         if (format_.depth == PixelDepth::Fixed2_14) write(p, static_cast<int16_t>(v));
         if (format_.depth == PixelDepth::Float32) write(p, static_cast<float>(v));
     }
+    // Stores pixel i as the working values at(i) gives: R G B, then the alpha.
+    template <class PixelAt>
+    void paint(PixelAt&& at) {
+        for (size_t i = 0; i < pixels_; ++i) {
+            const Rgba v = at(i);
+            for (int c = 0; c < 4; ++c) setStored(i, c, store(v[c], c == 3));
+        }
+    }
 
     // The working value of a stored colour code: (stored - offset) * (1 / scale) in single
     // precision.
@@ -149,6 +159,13 @@ private:
     size_t misalign_;
     std::vector<uint8_t> bytes_;
     size_t start_;
+};
+
+// The frames a kernel reads, of one format, size and alignment.
+struct Inputs {
+    Frame bg, fg, matte;
+    Inputs(const Format& f, size_t pixels, size_t misalign = 0)
+        : bg(f, pixels, misalign), fg(f, pixels, misalign), matte(f, pixels, misalign) {}
 };
 
 // A colour clamped to the legal bounds, or without the clamp to [-2, just below 2], where
