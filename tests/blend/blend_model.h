@@ -36,66 +36,46 @@ inline Vivid vivid(double a, double b, double m) {
 // either side of a discontinuous edge.
 inline std::vector<double> blend(int mode, double a, double b, double m) {
     const double h = 0.5 * m;
+    // clang-format off
     switch (mode) {
-        case 1:
-            return {m * a};
-        case 2:
-        case 16:
-            return {std::min(m, a + b)};
-        case 3:
-            return {(b - a) * m};
-        case 4:
-            return {std::fabs(b - a) * m * m};
-        case 5:
-            return {a * b / m};
-        case 6:
-            return {m - (m - a) * (m - b) / m};
-        case 7:
-            return {b < h ? 2 * a * b / m : m - 2 * (m - a) * (m - b) / m};
-        case 8:
-            return {a < h ? 2 * a * b / m : m - 2 * (m - a) * (m - b) / m};
-        case 9:
-            return {b < h ? (b / m) * (h + a) : m - 2 * (m - 0.5 * (h + a)) * (m - b) / m};
-        case 10:
-            return {std::min(a, b)};
-        case 11:
-            return {std::max(a, b)};
-        case 12:
-            return {m - std::fabs(m - b - a)};
-        case 13:
-            return {a + b - 2 * a * b / m};
-        case 14:
-            return {a >= m ? a : std::min(m, m * b / (m - a))};
+        case 1: return {m * a};
+        case 2: case 16: return {std::min(m, a + b)};
+        case 3: return {(b - a) * m};
+        case 4: return {std::fabs(b - a) * m * m};
+        case 5: return {a * b / m};
+        case 6: return {m - (m - a) * (m - b) / m};
+        case 7: return {b < h ? 2 * a * b / m : m - 2 * (m - a) * (m - b) / m};
+        case 8: return {a < h ? 2 * a * b / m : m - 2 * (m - a) * (m - b) / m};
+        case 9: return {b < h ? (b / m) * (h + a) : m - 2 * (m - 0.5 * (h + a)) * (m - b) / m};
+        case 10: return {std::min(a, b)};
+        case 11: return {std::max(a, b)};
+        case 12: return {m - std::fabs(m - b - a)};
+        case 13: return {a + b - 2 * a * b / m};
+        case 14: return {a >= m ? a : std::min(m, m * b / (m - a))};
         case 15:
             if (b >= m) return {b};
             if (a <= 0) return {a};
             return {std::max(0.0, m - (m - b) / a)};
-        case 17:
-            return {a - m + b};
-        case 18:
-            return {2 * a + b - m};
+        case 17: return {a - m + b};
+        case 18: return {2 * a + b - m};
         case 19: {
             const Vivid v = vivid(a, b, m);
             if (v.nearEdge) return {v.value, 2 * (a - h), std::min(m, (m * b) / (m - 2 * (a - h)))};
             return {v.value};
         }
-        case 20:
-            return {a < h ? std::min(b, 2 * a) : std::max(2 * (a - h), b)};
+        case 20: return {a < h ? std::min(b, 2 * a) : std::max(2 * (a - h), b)};
         case 21: {
             const Vivid v = vivid(a, b, m);
             if (v.nearEdge || std::fabs(v.value - h) < 1e-4 * std::max(1.0, std::fabs(m)))
                 return {0.0, m};
             return {v.value < h ? 0.0 : m};
         }
-        case 22:
-            return {a >= m ? a : std::min(m, b * b / (m - a))};
-        case 23:
-            return {b >= m ? b : std::min(m, a * a / (m - b))};
-        case 24:
-            return {std::min(a, b) - std::max(a, b) + m};
-        case 25:
-            return {m};
+        case 22: return {a >= m ? a : std::min(m, b * b / (m - a))};
+        case 23: return {b >= m ? b : std::min(m, a * a / (m - b))};
+        case 24: return {std::min(a, b) - std::max(a, b) + m};
+        case 25: return {m};
     }
+    // clang-format on
     return {};
 }
 

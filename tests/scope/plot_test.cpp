@@ -91,24 +91,18 @@ Pair expected(Op op, Pair o, bool second, double k, double cb, double cr) {
 
 template <class S>
 void apply(const plot::Plotter<S>& p, Op op, PairHit h, plot::Brightness<S> k, S cb, S cr) {
+    // clang-format off
     switch (op) {
-        case LumaPair:
-            return p.lumaPair(h, plot::FixedScreen<S>(k, false));
-        case LumaPoint:
-            return p.lumaPoint(h, plot::FixedScreen<S>(k, false));
-        case ColouredPoint:
-            return p.colouredPoint(h, k, cb, cr);
-        case Line:
-            return p.line(h, ScopeColour::Yellow75);
-        case HuePoint:
-            return p.huePoint(h, cb, cr);
-        case Tick:
-            return p.tick(h);
-        case ColourPoint:
-            return p.colourPoint(h, ScopeColour::Yellow75);
-        case Fill:
-            return p.fill(h, ScopeColour::Yellow75);
+        case LumaPair: return p.lumaPair(h, plot::FixedScreen<S>(k, false));
+        case LumaPoint: return p.lumaPoint(h, plot::FixedScreen<S>(k, false));
+        case ColouredPoint: return p.colouredPoint(h, k, cb, cr);
+        case Line: return p.line(h, ScopeColour::Yellow75);
+        case HuePoint: return p.huePoint(h, cb, cr);
+        case Tick: return p.tick(h);
+        case ColourPoint: return p.colourPoint(h, ScopeColour::Yellow75);
+        case Fill: return p.fill(h, ScopeColour::Yellow75);
     }
+    // clang-format on
 }
 
 template <class S>
