@@ -111,6 +111,11 @@ void fillPattern(AVFrame& f, int seed, bool wide, int maxCode) {
             }
 }
 
+// Frame i of a clip filled with the pattern of seed first + i.
+std::function<void(AVFrame&, int)> pattern(bool wide, int maxCode, int first = 0) {
+    return [=](AVFrame& f, int i) { fillPattern(f, first + i, wide, maxCode); };
+}
+
 // Largest difference between the visible samples of two frames of one format.
 int maxDifference(const AVFrame& a, const AVFrame& b) {
     const auto format = static_cast<AVPixelFormat>(a.format);
@@ -139,8 +144,7 @@ TEST_F(Tool, WhatGoesInComesBack) {
         const char* out;
         int maxCode, tolerance;
     };
-    make("fg.png", AV_PIX_FMT_RGB24, 66, 34, 1,
-         [](AVFrame& f, int) { fillPattern(f, 2, false, 255); });
+    make("fg.png", AV_PIX_FMT_RGB24, 66, 34, 1, pattern(false, 255, 2));
     const Case cases[] = {
         // The 8-bit background, bit for bit.
         {"bg.png", AV_PIX_FMT_RGB24, 66, 34, 1, "", "generic -i bg.png -i fg.png" + kNormal,
@@ -155,9 +159,7 @@ TEST_F(Tool, WhatGoesInComesBack) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.command);
         const bool wide = c.format != AV_PIX_FMT_RGB24;
-        make(
-            c.in, c.format, c.width, c.height, c.frames,
-            [&](AVFrame& f, int i) { fillPattern(f, i + 1, wide, c.maxCode); }, c.codec);
+        make(c.in, c.format, c.width, c.height, c.frames, pattern(wide, c.maxCode, 1), c.codec);
         const Outcome r = run("render " + c.command + " -o " + c.out);
         ASSERT_EQ(r.status, 0) << r.err;
         const auto in = read(c.in), out = read(c.out);
@@ -169,9 +171,7 @@ TEST_F(Tool, WhatGoesInComesBack) {
 
 // Interlaced, the swap delivers each field from the other: line pairs trade places.
 TEST_F(Tool, TheFieldSwapTradesTheLinesOfAnInterlacedClip) {
-    make(
-        "fields.mov", AV_PIX_FMT_YUV422P10, 64, 6, 1,
-        [](AVFrame& f, int i) { fillPattern(f, i, true, 1023); }, "v210", true);
+    make("fields.mov", AV_PIX_FMT_YUV422P10, 64, 6, 1, pattern(true, 1023), "v210", true);
     ASSERT_EQ(run("render fieldswap -i fields.mov -o swapped.mov --codec v210 -q").status, 0);
     const auto a = read("fields.mov"), b = read("swapped.mov");
     ASSERT_EQ(b.size(), 1u);
@@ -283,8 +283,7 @@ TEST_F(Tool, ChannelsKeepTheirPlacesInEveryLayoutAndDepth) {
 }
 
 TEST_F(Tool, KeysOverTimeAreInterpolatedByTheHost) {
-    make("black.png", AV_PIX_FMT_RGB24, 8, 2, 1,
-         [](AVFrame& f, int) { fillPattern(f, 0, false, 0); });
+    make("black.png", AV_PIX_FMT_RGB24, 8, 2, 1, pattern(false, 0));
     make(
         "white.mkv", AV_PIX_FMT_BGR0, 8, 2, 5,
         [](AVFrame& f, int) {
@@ -301,12 +300,8 @@ TEST_F(Tool, KeysOverTimeAreInterpolatedByTheHost) {
 }
 
 TEST_F(Tool, FourThreadsGiveWhatOneGives) {
-    make(
-        "a.mkv", AV_PIX_FMT_BGR0, 32, 8, 9,
-        [](AVFrame& f, int i) { fillPattern(f, i, false, 255); }, "ffv1");
-    make(
-        "b.mkv", AV_PIX_FMT_BGR0, 32, 8, 9,
-        [](AVFrame& f, int i) { fillPattern(f, 50 - i, false, 255); }, "ffv1");
+    make("a.mkv", AV_PIX_FMT_BGR0, 32, 8, 9, pattern(false, 255), "ffv1");
+    make("b.mkv", AV_PIX_FMT_BGR0, 32, 8, 9, pattern(false, 255, 50), "ffv1");
     const std::string common =
         "render generic -i a.mkv -i b.mkv"
         " --set 'Blend Mode=Vivid Light' --set 'Blend as Percent=0@0,100@8' -q -o ";
@@ -319,18 +314,12 @@ TEST_F(Tool, FourThreadsGiveWhatOneGives) {
 }
 
 TEST_F(Tool, EveryErrorIsOneLineAndExitStatusTwoAndLeavesNoFile) {
-    make("a.png", AV_PIX_FMT_RGB24, 8, 4, 1,
-         [](AVFrame& f, int) { fillPattern(f, 1, false, 255); });
-    make("small.png", AV_PIX_FMT_RGB24, 4, 4, 1,
-         [](AVFrame& f, int) { fillPattern(f, 1, false, 255); });
-    make(
-        "clip.mkv", AV_PIX_FMT_YUV422P, 8, 4, 2,
-        [](AVFrame& f, int i) { fillPattern(f, i, false, 200); }, "ffv1");
+    make("a.png", AV_PIX_FMT_RGB24, 8, 4, 1, pattern(false, 255, 1));
+    make("small.png", AV_PIX_FMT_RGB24, 4, 4, 1, pattern(false, 255, 1));
+    make("clip.mkv", AV_PIX_FMT_YUV422P, 8, 4, 2, pattern(false, 200), "ffv1");
     std::ofstream(at("junk.png")) << "not a picture";
     // A clip whose second half is garbage: decoding fails while earlier frames render.
-    make(
-        "broken.mov", AV_PIX_FMT_YUV422P10, 64, 32, 6,
-        [](AVFrame& f, int i) { fillPattern(f, i, true, 1023); }, "prores_ks");
+    make("broken.mov", AV_PIX_FMT_YUV422P10, 64, 32, 6, pattern(true, 1023), "prores_ks");
     {
         std::fstream clip(at("broken.mov"), std::ios::in | std::ios::out | std::ios::binary);
         clip.seekp(static_cast<std::streamoff>(fs::file_size(at("broken.mov")) / 2));
