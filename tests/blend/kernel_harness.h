@@ -14,6 +14,7 @@
 
 #include "blend/blend_settings.h"
 #include "blend/kernel_context.h"
+#include "samples.h"
 #include "simd_path_report.h"
 
 namespace kernel_test {
@@ -77,16 +78,10 @@ public:
 
     // Channel c of pixel i as its stored value (a code, or the float itself).
     double stored(size_t i, int c) const {
-        const uint8_t* p = data() + offsetOf(i, c);
-        if (format_.depth == PixelDepth::Bits8) return *p;
-        if (format_.depth == PixelDepth::Fixed2_14) return read<int16_t>(p);
-        return read<float>(p);
+        return samples::read(data(), index(i, c), sampleBytes());
     }
     void setStored(size_t i, int c, double v) {
-        uint8_t* p = data() + offsetOf(i, c);
-        if (format_.depth == PixelDepth::Bits8) *p = static_cast<uint8_t>(v);
-        if (format_.depth == PixelDepth::Fixed2_14) write(p, static_cast<int16_t>(v));
-        if (format_.depth == PixelDepth::Float32) write(p, static_cast<float>(v));
+        samples::write(data(), index(i, c), sampleBytes(), v);
     }
     // Stores pixel i as the working values at(i) gives: R G B, then the alpha.
     template <class PixelAt>
@@ -140,19 +135,8 @@ public:
     }
 
 private:
-    size_t offsetOf(size_t i, int c) const {
-        return (4 * i + slot(format_.layout, c)) * (pixelBytes(format_.depth) / 4);
-    }
-    template <class T>
-    static T read(const uint8_t* p) {
-        T v;
-        std::memcpy(&v, p, sizeof v);
-        return v;
-    }
-    template <class T>
-    static void write(uint8_t* p, T v) {
-        std::memcpy(p, &v, sizeof v);
-    }
+    int sampleBytes() const { return static_cast<int>(pixelBytes(format_.depth) / 4); }
+    size_t index(size_t i, int c) const { return 4 * i + slot(format_.layout, c); }
 
     Format format_;
     size_t pixels_;

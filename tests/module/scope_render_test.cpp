@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "corvane_module.h"
+#include "samples.h"
 #include "scope_geometry.h"
-#include "ycbcr422.h"
 
 namespace {
 
@@ -59,7 +59,7 @@ std::array<size_t, 3> slots(const Frame& f, size_t pixel) {
 }
 Ycc codesAt(const Frame& f, size_t pixel) {
     const auto at = [&](int i) {
-        return ycbcr422::sample(f.bytes().data(), slots(f, pixel)[i], sampleBytes(f));
+        return samples::read(f.bytes().data(), slots(f, pixel)[i], sampleBytes(f));
     };
     return {at(0), at(1), at(2)};
 }
@@ -85,7 +85,7 @@ void paint(Frame& f, const std::function<Ycc(size_t)>& at) {
                                0.0, 255.0);
             else if (f.shape().depth == k214)
                 code = std::isnan(x) ? 0 : std::clamp(x * 16384, -32768.0, 32767.0);
-            ycbcr422::setSample(f.bytes().data(), slots(f, p)[i], sampleBytes(f), code);
+            samples::write(f.bytes().data(), slots(f, p)[i], sampleBytes(f), code);
         }
     }
 }

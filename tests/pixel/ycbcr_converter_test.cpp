@@ -9,7 +9,7 @@
 #include <cstring>
 #include <limits>
 
-#include "ycbcr422.h"
+#include "samples.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ struct Format {
     Channel at(int sample) const { return channelAt(sample, layout == kYFirst); }
     int sampleBytes() const { return depth == k8 ? 1 : depth == k214 ? 2 : 4; }
     int groupBytes() const { return 16 * sampleBytes(); }
-    double get(const uint8_t* p, int i) const { return sample(p, i, sampleBytes()); }
+    double get(const uint8_t* p, int i) const { return samples::read(p, i, sampleBytes()); }
     // The working value of a stored code.
     double decode(Channel ch, double code) const {
         if (depth == k214) return code / 16384.0;
@@ -76,7 +76,7 @@ TEST(YCbCrConverter, EveryCodeLoadsToTheModelAndStoresBack) {
             Buffer in, out, raw;
             for (int i = 0; i < 16; ++i) {
                 const int code = lo + (first + 17 * i) % count;
-                setSample(in.bytes, i, f.sampleBytes(), f.depth == k32 ? code / 64.0 : code);
+                samples::write(in.bytes, i, f.sampleBytes(), f.depth == k32 ? code / 64.0 : code);
             }
             c->load(in.bytes);
             for (int i = 0; i < 16; ++i) {

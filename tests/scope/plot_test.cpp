@@ -7,7 +7,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "ycbcr422.h"
+#include "samples.h"
 
 namespace {
 

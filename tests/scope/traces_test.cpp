@@ -9,15 +9,15 @@
 #include <vector>
 
 #include "pixel/ycbcr_converter.h"
+#include "samples.h"
 #include "scope/fill_black.h"
 #include "scope/scope_layout.h"
 #include "scope/vectorscope.h"
 #include "scope/waveform.h"
-#include "ycbcr422.h"
 
 namespace {
 
-// One output frame laid out for `mode`, painted black, and an input of `samples` repeated.
+// One output frame laid out for `mode`, painted black, and an input of `codes` repeated.
 struct Panel {
     FrameFormat frame;
     ScopeLayout layout;
@@ -39,10 +39,10 @@ struct Panel {
         fillBlack(output.data(), output.size(), frame);
         fillBlack(input.data(), input.size(), frame);
     }
-    void fillInput(const std::vector<double>& samples) {
+    void fillInput(const std::vector<double>& codes) {
         const int bytes = static_cast<int>(frame.pixelBytes / 2);
         for (size_t i = 0; i < input.size() / bytes; ++i)
-            ycbcr422::setSample(input.data(), i, bytes, samples[i % samples.size()]);
+            samples::write(input.data(), i, bytes, codes[i % codes.size()]);
     }
     uint64_t groups() const { return frame.frameBytes / (frame.pixelBytes * 8); }
     void waveform(WaveformVariant v) {
