@@ -92,23 +92,24 @@ protected:
 const std::string kNormal =
     " --set 'Blend Mode=Normal' --set 'Blend as Percent=0' --set 'Clamp to Legal=off' -q";
 
-// Sample (plane, x, y) of an 8-bit or 16-bit frame.
+// Sample (plane, index, y) of an 8-bit or 16-bit frame, and written.
 int sample(const AVFrame& f, int plane, int index, int y, bool wide) {
     const uint8_t* row = f.data[plane] + static_cast<ptrdiff_t>(y) * f.linesize[plane];
     return wide ? reinterpret_cast<const uint16_t*>(row)[index] : row[index];
+}
+void setSample(AVFrame& f, int plane, int index, int y, bool wide, int v) {
+    uint8_t* row = f.data[plane] + static_cast<ptrdiff_t>(y) * f.linesize[plane];
+    if (wide)
+        reinterpret_cast<uint16_t*>(row)[index] = static_cast<uint16_t>(v);
+    else
+        row[index] = static_cast<uint8_t>(v);
 }
 
 void fillPattern(AVFrame& f, int seed, bool wide, int maxCode) {
     for (int p = 0; p < 4 && f.data[p]; ++p)
         for (int y = 0; y < f.height; ++y)
-            for (int x = 0; x < f.linesize[p] / (wide ? 2 : 1); ++x) {
-                const int v = (x * 7 + y * 13 + p * 101 + seed * 31) % (maxCode + 1);
-                uint8_t* row = f.data[p] + static_cast<ptrdiff_t>(y) * f.linesize[p];
-                if (wide)
-                    reinterpret_cast<uint16_t*>(row)[x] = static_cast<uint16_t>(v);
-                else
-                    row[x] = static_cast<uint8_t>(v);
-            }
+            for (int x = 0; x < f.linesize[p] / (wide ? 2 : 1); ++x)
+                setSample(f, p, x, y, wide, (x * 7 + y * 13 + p * 101 + seed * 31) % (maxCode + 1));
 }
 
 // Frame i of a clip filled with the pattern of seed first + i.
@@ -193,12 +194,9 @@ TEST_F(Tool, TenBitYCbCrMeetsRgbThroughRec709WithCoSitedChroma) {
         [&](AVFrame& f, int) {
             for (int r = 0; r < 2; ++r)
                 for (int x = 0; x < kWidth; ++x) {
-                    auto row = [&](int p) {
-                        return reinterpret_cast<uint16_t*>(f.data[p] + r * f.linesize[p]);
-                    };
-                    row(0)[x] = static_cast<uint16_t>(y(x));
-                    row(1)[x / 2] = static_cast<uint16_t>(cb(x / 2));
-                    row(2)[x / 2] = static_cast<uint16_t>(cr(x / 2));
+                    setSample(f, 0, x, r, true, y(x));
+                    setSample(f, 1, x / 2, r, true, cb(x / 2));
+                    setSample(f, 2, x / 2, r, true, cr(x / 2));
                 }
         },
         "ffv1");
@@ -229,9 +227,7 @@ TEST_F(Tool, RgbMeetsTenBitYCbCrWithChromaFilteredAroundEachPair) {
     make("in.tif", AV_PIX_FMT_RGB48, kWidth, 8, 1, [&](AVFrame& f, int) {
         for (int y = 0; y < 8; ++y)
             for (int x = 0; x < kWidth; ++x)
-                for (int c = 0; c < 3; ++c)
-                    reinterpret_cast<uint16_t*>(f.data[0] + y * f.linesize[0])[3 * x + c] =
-                        static_cast<uint16_t>(value(x, c));
+                for (int c = 0; c < 3; ++c) setSample(f, 0, 3 * x + c, y, true, value(x, c));
     });
     ASSERT_EQ(run("render generic -i in.tif -o out.mov --codec v210" + kNormal).status, 0);
     const auto out = read("out.mov");
@@ -399,8 +395,7 @@ void qcFrame(AVFrame& f, int i) {
     for (int p = 0; p < 3; ++p)
         for (int y = 0; y < f.height; ++y)
             for (int x = 0; x < (p ? f.width / 2 : f.width); ++x)
-                reinterpret_cast<uint16_t*>(f.data[p] + y * f.linesize[p])[x] =
-                    p ? 512 : 64 + (x * 800) / f.width;
+                setSample(f, p, x, y, true, p ? 512 : 64 + (x * 800) / f.width);
     if (i == 2) std::fill_n(reinterpret_cast<uint16_t*>(f.data[0]), 16, 1010);
     if (i == 4) std::fill_n(reinterpret_cast<uint16_t*>(f.data[1]), 8, 960);
 }
