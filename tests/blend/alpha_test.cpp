@@ -201,8 +201,7 @@ std::vector<Case> makeCases() {
 }
 // clang-format on
 
-// Each case in the matte pass and in the show-alpha pass, which paints the alpha as grey and
-// reads neither foreground nor background.
+// The show-alpha pass paints the alpha as grey and reads neither foreground nor background.
 TEST(Alpha, MatteAndShowAlphaPassesMatchTheModelInEveryDepthAndChannelOrder) {
     const std::vector<Case> cases = makeCases();
     for (const Format& f : kFormats) {
@@ -242,8 +241,7 @@ TEST(Alpha, MatteAndShowAlphaPassesMatchTheModelInEveryDepthAndChannelOrder) {
     }
 }
 
-// Show alpha without a matte (alpha off, or no matte buffer) is the plain pass instead: the
-// blend, and alpha 0.
+// Show alpha with alpha off, or without a matte buffer: the blend, and alpha 0.
 TEST(Alpha, ShowAlphaWithoutAMatteIsThePlainPass) {
     for (const Format& f : kFormats) {
         const Inputs in = makeInputs(f);
@@ -264,7 +262,6 @@ TEST(Alpha, ShowAlphaWithoutAMatteIsThePlainPass) {
 }
 
 // The documented values, on float frames, where the inputs are exact.
-
 const Format kFloat{PixelDepth::Float32, PixelLayout::ARGB, ValueRange::Full, "float"};
 
 // Output alphas for matte pixels.
@@ -286,9 +283,8 @@ void expectAlphas(const Steps& k, const std::vector<Rgba>& matte, const std::vec
     for (size_t i = 0; i < want.size(); ++i) EXPECT_NEAR(got[i], want[i], 1e-4) << "pixel " << i;
 }
 
-// The window's halves are chosen once per run of groups: runs that lie only inside the
-// window, only below it, only above it, or everywhere must each give the model's alpha,
-// whatever the runs before them needed. Runs of every length from 1 to 700 groups.
+// The window's halves are chosen once per run of groups: runs only inside, below or above the
+// window, or everywhere, each after any other, of every length from 1 to 700 groups.
 TEST(Alpha, WindowHalvesFollowEachRunOfGroups) {
     constexpr size_t kGroups = 1400;
     const auto region = [](size_t group) {  // inside, below, above, mixed, repeating
@@ -317,8 +313,7 @@ TEST(Alpha, WindowHalvesFollowEachRunOfGroups) {
     }
 }
 
-// Non-finite float samples in matte, foreground and background: no crash, the colours stay in
-// the legal bounds and the alpha in [0, 1], whatever the pass, the source and the steps.
+// NaN and infinities in matte, foreground and background, whatever the pass, source and steps.
 TEST(Alpha, NonFiniteSamplesStayWithinTheBounds) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const float inf = std::numeric_limits<float>::infinity();

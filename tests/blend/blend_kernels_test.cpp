@@ -13,8 +13,7 @@ using namespace kernel_test;
 // Magic tried (0.25 / 0.5 / 1.0, 0.8 / 1.6 and -0.25 / -0.5).
 const double kValues[] = {-0.25, -0.07, 0.0, 0.1, 0.25, 0.5, 0.75, 0.8, 1.0, 1.07, 1.6, -0.5};
 constexpr size_t kValueCount = std::size(kValues);
-// Every pair of values, then more: on eight or sixteen lanes a group of four and three pixels
-// are left after the last wide group.
+// Every pair of values, then a group of four and three pixels after the last wide group.
 constexpr size_t kPixels = kValueCount * kValueCount + 7;
 
 // Pixel i takes (a, b) pairs that differ per channel, so a swapped channel shows up.
@@ -34,8 +33,7 @@ struct Case {
     int clamp;
 };
 
-// Every colour channel of every pixel against the model, and every alpha 0; float frames
-// also off the alignment that streaming needs.
+// Float frames also off the alignment that streaming needs.
 TEST(BlendKernels, EveryModeDepthAndChannelOrderMatchesTheModel) {
     const Case cases[] = {{1.0f, 1.0f, 1},  {1.0f, 0.5f, 0},  {0.5f, 1.0f, 0}, {0.5f, 0.5f, 1},
                           {-0.5f, 1.0f, 0}, {-0.5f, 0.5f, 1}, {1.6f, 1.0f, 0}};

@@ -150,9 +150,8 @@ Rgb expectedColours(const Case& c, const Inputs& in, size_t i, double divide) {
     return out;
 }
 
-// Each case in the plain or correction pass (no matte) and in the matte pass, where the
-// corrections are the same and the alpha is 1 - A of the matte, also with the foreground
-// unpremultiplied by it; every pixel is written, the last ones after the whole groups too.
+// Each case without a matte and in the matte pass, where the alpha is 1 - A of the matte, also
+// with the foreground unpremultiplied by it.
 TEST(Correction, MatchesTheModelInEveryDepthChannelOrderAndPass) {
     enum class Pass { Plain, Matte, Unpremultiplied };
     const char* const passNames[] = {"", ", matte", ", matte unpremultiplied"};

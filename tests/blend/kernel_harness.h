@@ -92,8 +92,7 @@ public:
         }
     }
 
-    // The working value of a stored colour code: (stored - offset) * (1 / scale) in single
-    // precision.
+    // The working value of a stored colour code: (stored - offset) * (1 / scale) in floats.
     double working(double stored) const {
         if (format_.depth == PixelDepth::Float32) return stored;
         if (format_.depth == PixelDepth::Fixed2_14) return float(stored) * (1.0f / 16384.0f);
@@ -105,8 +104,7 @@ public:
         return {working(stored(i, 0)), working(stored(i, 1)), working(stored(i, 2)),
                 stored(i, 3) / store(1.0, true)};
     }
-    // The stored value of working colour value v (or alpha): nearest with ties to even at
-    // 8 bits, toward zero at 2.14.
+    // The stored value of v: nearest with ties to even at 8 bits, toward zero at 2.14.
     double store(double v, bool alpha = false) const {
         if (format_.depth == PixelDepth::Float32) return v;
         if (format_.depth == PixelDepth::Fixed2_14)
@@ -172,8 +170,7 @@ inline BlendSettings settingsFor(const Format& f, size_t pixels, int mode) {
     return s;
 }
 
-// Runs the kernel of `settings.mode` the way the frame processor does, on the path of the
-// process (CORVANE_SIMD) or on `path`.
+// Runs the kernel of `settings.mode` as the frame processor does, on the process's path or `path`.
 inline void runKernel(BlendSettings& settings, const uint8_t* bg, const uint8_t* fg, uint8_t* out,
                       SimdPath path = chosenSimdPath()) {
     KernelContext context = makeKernelContext(settings);
@@ -181,10 +178,8 @@ inline void runKernel(BlendSettings& settings, const uint8_t* bg, const uint8_t*
     kBlendKernels[settings.mode - 1](&context, bg, fg, out);
 }
 
-// The same on frames, with `matte` as the matte when given, checking that the kernel changed
-// no input and wrote nothing just before or after the output's pixels. On a wider path the
-// four-lane loops must then write the same bytes: a lane of any width computes the
-// same formula on the same pixel, whichever loop takes it.
+// The same on frames, checking that no input changed and nothing was written just outside the
+// output; on a wider path the four-lane loops must write the same bytes.
 inline void run(BlendSettings& settings, const Frame* bg, const Frame* fg, Frame& out,
                 const Frame* matte = nullptr) {
     const Frame* inputs[] = {bg, fg, matte};

@@ -17,8 +17,7 @@ using testhost::Frame;
 using testhost::FrameShape;
 using testhost::Placement;
 
-// The host's log, acquired once for the whole test process (the slot lives as long as the
-// loaded module, here the process).
+// The host's log, acquired once: the slot lives as long as the loaded module, here the process.
 testhost::Host& logHost() {
     static testhost::Host* host = [] {
         auto* h = new testhost::Host;
@@ -53,7 +52,6 @@ struct FrameHost : HostAndContext, RenderFrames {
     }
 };
 
-// The first three inputs, at the frame time, field and field mode; never a fourth.
 TEST(ProcessFrame, FetchesTheFirstThreeInputsAtTheFrameTimeFieldAndFieldMode) {
     FrameHost h(5, {.width = 4, .height = 2, .fieldMode = 5});
     BlendSettings s = h.settings(1);
@@ -160,8 +158,7 @@ TEST(ProcessFrame, AnOutputOverlappingAnInputBlendsFromTheInputAsItWas) {
     }
 }
 
-// A frame in use (background, foreground or output) that claims fewer bytes than the
-// output's format needs, or hands over no pixels, fails the frame before anything is written.
+// Background, foreground or output: fewer bytes than the output's format needs, or no pixels.
 TEST(ProcessFrame, AShortFrameOrOneWithoutPixelsFailsWithoutWriting) {
     for (int which = 0; which < 3; ++which) {
         for (bool noPixels : {false, true}) {
@@ -205,8 +202,7 @@ TEST(ProcessFrame, TheMatteIsReadOnlyWithAlphaOn) {
     for (size_t i = 0; i < 4; ++i) EXPECT_EQ(h.output->bytes()[i * 4 + 3], 255 - i * 80) << i;
 }
 
-// Every frame against a guard page, of 5 x 3 pixels and of fewer than one group; the check
-// of every render looks before the start.
+// 5 x 3 pixels, and fewer than one group; the check of every render looks before the start.
 TEST(ProcessFrame, NoAccessOutsideGuardPagedFrames) {
     for (int32_t depth : {1, 3, 6}) {
         for (const auto& [width, height] : {std::pair{5u, 3u}, std::pair{3u, 1u}}) {

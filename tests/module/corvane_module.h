@@ -117,9 +117,8 @@ struct Instance : InstanceBase, RenderFrames {
     }
 };
 
-// Every host call of one render failed, or nulled, in turn, on an instance that `arrange`
-// set up: the status comes back, nothing is held that was not held before, and the output
-// is untouched. A parameter the host fails to find is missing and falls back, but `needed`.
+// Every host call of one render failed, or nulled, in turn: the status comes back, nothing more
+// is held and the output is untouched. A parameter not found falls back, but `needed`.
 inline void expectEveryRenderFailureReturned(CorvaneModule& module, uint32_t index, int inputs,
                                              const testhost::FrameShape& shape,
                                              const std::function<void(Instance&)>& arrange,

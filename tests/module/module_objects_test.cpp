@@ -57,8 +57,7 @@ TEST_F(FirstContact, UnknownClassIdsAreRefusedEvenOnTheFirstCall) {
               kInvalidArgument);
 }
 
-// First calls on many threads at once acquire the log once and print the banner once; a
-// module loaded again prints it again.
+// First calls on many threads at once acquire the log once.
 TEST_F(FirstContact, TheBannerIsPrintedOncePerLoadedModule) {
     constexpr int kThreads = 8;
     std::atomic<int> ready{0};

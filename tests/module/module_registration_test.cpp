@@ -135,9 +135,7 @@ TEST_F(Registration, EveryComponentInOrder) {
     }
 }
 
-// A second component finds the shared parameters the first described and describes only
-// its own ones anew, with the same ids; found ones get their attributes again, and its panel
-// shows the records it found.
+// Found parameters get their attributes again, and the panel shows the records found.
 TEST_F(Registration, ASecondComponentFindsTheSharedParameters) {
     namespace id = corvane_id::param;
     const auto& first = module.registered(host, 1);
@@ -158,9 +156,7 @@ TEST_F(Registration, ASecondComponentFindsTheSharedParameters) {
     EXPECT_EQ(second.layoutItems[2]->param, &mix);
 }
 
-// Registers a three-input component on a fresh host (every parameter created), a second one
-// (shared parameters found), the scope twice (its parameters created, then found) and the
-// plug-in record, until the first failure.
+// Every parameter created, then found; the scope's created, then found; the plug-in record.
 int32_t registerAll(CorvaneModule& m, testhost::Host& h) {
     for (uint32_t index : {1u, 2u, 3u, 3u}) {
         HostRef<IAVXComponentRecord> component;

@@ -69,8 +69,7 @@ TEST_F(InstanceSetUp, MissingParameters) {
 
 using Render = ModuleTest;
 
-// Normal at full mix gives the foreground, input 1, and the matte key its alpha from the
-// matte, input 2 ("Alpha: Matte": 1 - A). The generic effect fetches a third input but has
+// The matte key's alpha is 1 - A of input 2; the generic effect fetches a third input but has
 // neither layers nor alpha, whatever the host holds for them.
 TEST_F(Render, NormalAtFullMixGivesTheForeground) {
     Instance matteKey(module, host, 2, 3);

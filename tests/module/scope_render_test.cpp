@@ -1,7 +1,5 @@
-// "Corvane REC.709 Oscilloscope" rendered through the module's exports: the main pass of each
-// mode in every depth and sample order, the checks with their markers and warning line, the
-// host protocol and its failures, tiny frames against guard pages, and every mode at full HD
-// with both workers running (the ThreadSanitizer build runs this suite).
+// "Corvane REC.709 Oscilloscope" rendered through the module's exports (the ThreadSanitizer
+// build runs this suite).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -218,8 +216,7 @@ TEST_F(ScopeRender, ThePictureAroundThePanel) {
                     return Ycc{(p * 7 % 100) / 100.0, (p % 9) / 20.0 - 0.2, (p % 5) / 10.0 - 0.2};
                 });
                 ASSERT_EQ(scope.render(), 0);
-                // What every pixel outside the panel shows: the picture, or the whole
-                // frame's false colour.
+                // Outside the panel: the picture, or the whole frame's false colour.
                 Scope whole(module, h, shape, kFalseColour);
                 std::memcpy(whole.input().data(), scope.input().data(),
                             scope.input().bytes().size());
@@ -323,8 +320,7 @@ TEST_F(ScopeRender, OneWarningLinePerOffendingFrameWhileTheLogIsOn) {
               0u);
 }
 
-// Slider values the catalogue does not allow are held to its range, NaN takes the default:
-// each render equals the one with the value it stands for.
+// Slider values outside the catalogue's range are held to it, NaN takes the default.
 TEST_F(ScopeRender, OutOfRangeSliderValuesActAsTheirBounds) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     struct Case {
@@ -456,8 +452,7 @@ TEST_F(ScopeRender, RefusesWhatItCannotReadWithTheOutputUntouched) {
         EXPECT_TRUE(scope.outputUntouched()) << c.what;
         EXPECT_EQ(h.journal().count("FetchFrame"), c.fetches) << c.what;
     }
-    // A depth without a converter, or a pixel size that does not fit the depth: nothing is
-    // walked and nothing drawn.
+    // A depth without a converter, or a pixel size that does not fit the depth.
     for (auto [depth, pixelBytes] : {std::pair{k8, 4u}, {k214, 2u}, {2, 2u}}) {
         testhost::Host h;
         FrameShape shape = ycc(16, 4, depth);
@@ -483,8 +478,7 @@ TEST_F(ScopeRender, TargetBoxesFromSixtyFourPanelRows) {
     }
 }
 
-// Full HD through every mode with both workers, on pictures with values far out of range
-// (2.14 and float reach beyond the panels' axes): the ThreadSanitizer build runs this.
+// Both workers, on values far beyond the panels' axes: the ThreadSanitizer build runs this.
 TEST_F(ScopeRender, EveryModeAtFullHdWithItsWorkers) {
     for (int32_t depth : {k8, kFloat}) {
         testhost::Host h;

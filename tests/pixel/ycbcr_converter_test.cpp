@@ -1,6 +1,4 @@
-// The YCbCr converters against a scalar reading of the stored formats written here: every
-// code of the integer depths in both sample orders, the rounding, truncation and clamps of
-// the stores over black, and unaligned float frames.
+// The YCbCr converters against a scalar reading of the stored formats written here.
 #include "pixel/ycbcr_converter.h"
 
 #include <gtest/gtest.h>

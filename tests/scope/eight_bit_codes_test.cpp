@@ -1,7 +1,6 @@
-// The 8-bit legal map and full-frame false colour, walked by the frame's code tables on both
-// widths and through the floats, against a scalar model of the published formulas over every
-// pair of luma codes and every chroma code: each layout, range, palette and a spread of gammas.
-// The statistics of the table walk are those of the float walk, bit for bit.
+// The 8-bit legal map and false colour by the code tables on both widths, and through the
+// floats, against the model over every pair of luma codes and every chroma code; the table
+// walk's statistics are the float walk's, bit for bit.
 #include "scope/eight_bit_codes.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,5 @@
-// False colour against a model written here from the published palettes: the band at and
-// around every threshold, below black, past 110 %, NaN and infinities, the rule of a pair's
-// first pixel in every mode, the palette choice, and the gamma of each converter.
+// False colour against the model: the band at and around every threshold, below black, past
+// 110 %, NaN and infinities, a pair's first pixel in every mode, and the gamma.
 #include <gtest/gtest.h>
 
 #include <cmath>

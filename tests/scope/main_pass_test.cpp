@@ -13,8 +13,7 @@
 
 namespace {
 
-// Samples of every kind at each depth: ordinary, out of range, and for float NaN, infinite and
-// huge values.
+// Ordinary and out-of-range samples; for float also NaN, infinite and huge values.
 std::vector<uint8_t> mixedSamples(PixelDepth depth, uint64_t bytes) {
     std::vector<uint8_t> v(bytes);
     for (size_t i = 0; i < v.size(); ++i) v[i] = static_cast<uint8_t>(i * 29 + (i >> 3) * 11 + 1);
@@ -31,9 +30,8 @@ std::vector<uint8_t> mixedSamples(PixelDepth depth, uint64_t bytes) {
 
 }  // namespace
 
-// The eight-lane walk writes what the four-lane walk writes, byte for byte, and finds the same
-// extremes: every mode, depth, order and palette, on rows whose groups straddle the
-// rectangle and the row ends, with an odd count of groups so the last is left to four lanes.
+// Rows whose groups straddle the rectangle and the row ends; an odd count of groups leaves the
+// last to four lanes.
 TEST(MainPass, BothWidthsWriteTheSameBytes) {
     const uint64_t width = 66, pixels = width * 9, groups = pixels / 8;  // 74 groups, then 2 pixels
     const ReservedArea reserved{2 * width + 6, 7 * width + 20, 35};
@@ -82,8 +80,7 @@ TEST(MainPass, BothWidthsWriteTheSameBytes) {
                         }
 }
 
-// Black in the frame's own codes over every byte of a stretch of any length, and not one byte
-// past it: whole groups first, then the tail.
+// Whole groups first, then the tail.
 TEST(FillBlack, EveryByteOfTheStretchAndNoMore) {
     struct Case {
         PixelDepth depth;

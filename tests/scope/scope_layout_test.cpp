@@ -1,6 +1,4 @@
-// The panel geometry of every case against the proportions worked out in the test, the clips
-// at the frame's right and bottom edges, and the areas the workers may write: inside the
-// rectangle the main pass leaves alone, and apart from each other.
+// The panel geometry against the proportions worked out in the test, and the workers' areas.
 #include "scope/scope_layout.h"
 
 #include <gtest/gtest.h>

@@ -389,8 +389,7 @@ TEST_F(Tool, DemoWritesEveryFileItPromises) {
     EXPECT_GT(pictures, 40u);
 }
 
-// A clip for the scope: 10-bit 4:2:2 with every sample legal, but luma above white over a
-// whole group in frame 2 and Cb far beyond the legal excursion in frame 4.
+// Legal 10-bit 4:2:2, but luma above white over a group in frame 2 and Cb far out in frame 4.
 void qcFrame(AVFrame& f, int i) {
     for (int p = 0; p < 3; ++p)
         for (int y = 0; y < f.height; ++y)
