@@ -54,38 +54,20 @@ Pair expected(Op op, Pair o, bool second, double k, double cb, double cr) {
     const auto towards = [&](const Pair& c) {
         o.cb = D::half(o.cb, c.cb), o.cr = D::half(o.cr, c.cr);
     };
+    // clang-format off
     switch (op) {
         case LumaPair:
-            towards(g);
-            o.y0 = D::screen(o.y0, k, false), o.y1 = D::screen(o.y1, k, false);
+            towards(g); o.y0 = D::screen(o.y0, k, false), o.y1 = D::screen(o.y1, k, false);
             break;
-        case LumaPoint:
-            towards(g);
-            pos = D::screen(pos, k, false);
-            break;
-        case ColouredPoint:
-            o.cb = cb, o.cr = cr;
-            pos = D::screen(pos, k, true);
-            break;
-        case Line:
-            towards(yel);
-            o.y0 = D::half(o.y0, yel.y0), o.y1 = D::half(o.y1, yel.y0);
-            break;
-        case HuePoint:
-            o.cb = cb, o.cr = cr;
-            pos = D::half(pos, D::hueLuma());
-            break;
-        case Tick:
-            towards(g);
-            pos = D::half(pos, g.y0);
-            break;
-        case ColourPoint:
-            o.cb = yel.cb, o.cr = yel.cr, pos = yel.y0;
-            break;
-        case Fill:
-            o = yel;
-            break;
+        case LumaPoint: towards(g); pos = D::screen(pos, k, false); break;
+        case ColouredPoint: o.cb = cb, o.cr = cr, pos = D::screen(pos, k, true); break;
+        case Line: towards(yel); o.y0 = D::half(o.y0, yel.y0), o.y1 = D::half(o.y1, yel.y0); break;
+        case HuePoint: o.cb = cb, o.cr = cr, pos = D::half(pos, D::hueLuma()); break;
+        case Tick: towards(g); pos = D::half(pos, g.y0); break;
+        case ColourPoint: o.cb = yel.cb, o.cr = yel.cr, pos = yel.y0; break;
+        case Fill: o = yel; break;
     }
+    // clang-format on
     return o;
 }
 
