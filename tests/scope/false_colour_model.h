@@ -81,9 +81,9 @@ inline const Bands& bandsOf(int32_t palette) {
 }
 
 // The palette under a gamma: each threshold t strictly between 0 and 1 becomes t^(1/gamma), in
-// single precision as the palette holds it; gamma 0 leaves it as it is.
+// single precision as the palette holds it; gamma 0 or 1 leaves it as it is.
 inline Bands withGamma(Bands bands, float gamma) {
-    if (gamma == 0.0f) return bands;
+    if (gamma == 0.0f || gamma == 1.0f) return bands;
     for (size_t i = 1; i < bands.size(); ++i)
         if (const auto t = float(bands[i].threshold); t < 1.0f && t != 0.0f)
             bands[i].threshold = std::pow(t, 1.0f / gamma);
