@@ -59,6 +59,16 @@ for t in 1 2; do
   printf '%-44s %8s %8s\n' "ffmpeg blend in RGB (the same job)" "$t" "$(fps "$s")"
 done
 
+# What the encoder alone costs on each route's picture: prores_ks spends more on a picture with
+# more detail, and the blend in RGB (corvane's and ffmpeg's second route) keeps more of it than
+# the blend of the YCbCr planes, so the routes' outputs are not equally dear to write. Each
+# output of the last runs above, decoded and encoded again on one thread.
+for out in c:corvane f:"ffmpeg blend" g:"ffmpeg blend in RGB"; do
+  s=$(median ffmpeg -y -threads 1 -i "$work/${out%%:*}.mov" -c:v prores_ks -profile:v hq \
+      -threads 1 "$work/r.mov")
+  printf '%-44s %8s %8s\n' "prores_ks again on the ${out#*:} output" 1 "$(fps "$s")"
+done
+
 if "$corvane" qc "$work/a.mov" --frames 0:0 -q >/dev/null 2>&1 || [ $? -eq 1 ]; then
   for t in 1 2; do
     s=$(median "$corvane" qc "$work/a.mov" --threads "$t" -q)
