@@ -128,14 +128,14 @@ struct Softlight {
 // cap making the limit m - h = h; every dodge lane has v = d >= 0 > h and a >= m.
 // In exact arithmetic these are the lanes of v >= h; in single precision only a v within
 // rounding of h can fall on the other side, much closer than through a reciprocal estimate.
-// Each half tests b against a limit of its own, so a lane chooses its limit and tests b once.
+// Each half tests b against a limit of its own, so a lane chooses its limit and tests b once;
+// it chooses what to take from m, and one subtraction serves both halves with the same bits.
 // The dodge half's a >= m is tested as a >= max(m, h), which no burn lane passes. A NaN a
 // fails every test and takes the burn limit, as it did.
 struct HardMix {
     template <class V, class K>
     static V f(V a, V b, const K& k) {
-        const V limit =
-            select(a >= k.h, k.m - a, k.m - min(max(a * k.m, k.zero), k.hardMixCap));
+        const V limit = k.m - select(a >= k.h, a, min(max(a * k.m, k.zero), k.hardMixCap));
         return ((b >= limit) | (a >= k.hardMixTop)) & k.m;
     }
 };
