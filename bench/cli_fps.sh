@@ -63,10 +63,10 @@ done
 # more detail, and the blend in RGB (corvane's and ffmpeg's second route) keeps more of it than
 # the blend of the YCbCr planes, so the routes' outputs are not equally dear to write. Each
 # output of the last runs above, decoded and encoded again on one thread.
-for out in c:corvane f:"ffmpeg blend" g:"ffmpeg blend in RGB"; do
+for out in c:"corvane's" f:"ffmpeg blend's" g:"ffmpeg RGB blend's"; do
   s=$(median ffmpeg -y -threads 1 -i "$work/${out%%:*}.mov" -c:v prores_ks -profile:v hq \
       -threads 1 "$work/r.mov")
-  printf '%-44s %8s %8s\n' "prores_ks again on the ${out#*:} output" 1 "$(fps "$s")"
+  printf '%-44s %8s %8s\n' "prores_ks alone: ${out#*:} picture" 1 "$(fps "$s")"
 done
 
 if "$corvane" qc "$work/a.mov" --frames 0:0 -q >/dev/null 2>&1 || [ $? -eq 1 ]; then
