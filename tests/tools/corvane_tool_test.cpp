@@ -329,6 +329,7 @@ TEST_F(Tool, EveryErrorIsOneLineAndExitStatusTwoAndLeavesNoFile) {
         {"render generic -i junk.png" + o, "junk.png: cannot"},
         {"render generic -i broken.mov -o out.mov --threads 2", "broken.mov: cannot decode"},
         {"render generic -i a.png -o out.xyz", "unsupported output format \".xyz\""},
+        {"render generic -i a.png -o nodir/out.png", "nodir/out.png: cannot write: no directory"},
         {"render generic -i a.png -i small.png" + o, "size mismatch: small.png is 4x4"},
         {"render generic -i a.png" + o + " --set Sharpness=3",
          "unknown parameter \"Sharpness\"; this effect has \"Bypass\""},

@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 extern "C" {
 #include <libavutil/opt.h>
@@ -30,7 +32,7 @@ bool isImage(const std::string& ext) {
 
 std::string directoryOf(const std::string& path) {
     const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? "." : path.substr(0, slash);
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
 }
 std::string baseOf(const std::string& path) {
     const auto slash = path.find_last_of('/');
@@ -47,7 +49,11 @@ MediaWriter::MediaWriter(const OutputSettings& s, int64_t frames) : settings_(s)
         throw ToolError(s.path + " is one picture but " + std::to_string(frames) +
                         " frames would be written: give a pattern such as out.%04d." + ext +
                         ", or --frames N:N");
-    temporary_ = directoryOf(settings_.path) + "/.corvane-" + std::to_string(getpid()) + "-" +
+    const std::string directory = directoryOf(settings_.path);
+    // Said here: the muxers report a missing directory only as an input/output error.
+    if (std::error_code e; !std::filesystem::is_directory(directory, e))
+        throw ToolError(s.path + ": cannot write: no directory \"" + directory + "\"");
+    temporary_ = directory + "/.corvane-" + std::to_string(getpid()) + "-" +
                  baseOf(settings_.path) + (sequence_ ? "" : ".part");
 
     std::string codecName = s.codec;
