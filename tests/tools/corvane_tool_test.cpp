@@ -430,6 +430,11 @@ TEST_F(Tool, QcReportsExactlyTheIllegalFrames) {
     EXPECT_TRUE(chroma["cmax"].is_object() && chroma["ymax"].is_null()) << chroma;
     EXPECT_EQ(chroma["checks"], "high-chroma");
 
+    // A report it cannot write stops it before the first frame.
+    const Outcome bad = run("qc clip.mov --csv nodir/qc.csv");
+    EXPECT_EQ(bad.status, 2) << bad.err;
+    EXPECT_EQ(bad.out.find("WARNING"), std::string::npos) << bad.out;
+
     // Its first two frames alone: exit status 0, and the header only.
     make("legal.mov", AV_PIX_FMT_YUV422P10, 64, 16, 2, qcFrame, "v210");
     EXPECT_EQ(run("qc legal.mov --csv legal.csv").status, 0);

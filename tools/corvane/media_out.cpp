@@ -1,16 +1,13 @@
 #include "media_out.h"
 
-#include <unistd.h>
-
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
 
 extern "C" {
 #include <libavutil/opt.h>
 }
 
 #include "media_in.h"
+#include "temporary_path.h"
 #include "tool_error.h"
 
 namespace corvane {
@@ -30,15 +27,6 @@ bool isImage(const std::string& ext) {
     return ext == "png" || ext == "tif" || ext == "tiff" || ext == "dpx" || ext == "exr";
 }
 
-std::string directoryOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-}
-std::string baseOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 }  // namespace
 
 MediaWriter::MediaWriter(const OutputSettings& s, int64_t frames) : settings_(s) {
@@ -49,12 +37,7 @@ MediaWriter::MediaWriter(const OutputSettings& s, int64_t frames) : settings_(s)
         throw ToolError(s.path + " is one picture but " + std::to_string(frames) +
                         " frames would be written: give a pattern such as out.%04d." + ext +
                         ", or --frames N:N");
-    const std::string directory = directoryOf(settings_.path);
-    // Said here: the muxers report a missing directory only as an input/output error.
-    if (std::error_code e; !std::filesystem::is_directory(directory, e))
-        throw ToolError(s.path + ": cannot write: no directory \"" + directory + "\"");
-    temporary_ = directory + "/.corvane-" + std::to_string(getpid()) + "-" +
-                 baseOf(settings_.path) + (sequence_ ? "" : ".part");
+    temporary_ = temporaryPathFor(settings_.path, sequence_);
 
     std::string codecName = s.codec;
     if (codecName.empty())

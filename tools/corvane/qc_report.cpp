@@ -1,9 +1,11 @@
 #include "qc_report.h"
 
+#include <cstdio>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <regex>
 
+#include "temporary_path.h"
 #include "tool_error.h"
 
 namespace corvane {
@@ -17,12 +19,6 @@ std::optional<Extreme> find(const std::string& text, const std::regex& re, bool*
     if (!std::regex_search(text, m, re)) return std::nullopt;
     if (bang) *bang = m[3].matched;
     return Extreme{std::stoi(m[1].str()), std::stod(m[2].str())};
-}
-
-std::ofstream openReport(const std::string& path) {
-    std::ofstream out(path);
-    if (!out) throw ToolError(path + ": cannot write");
-    return out;
 }
 
 nlohmann::json extremeJson(const std::optional<Extreme>& e) {
@@ -85,9 +81,8 @@ void QcReport::add(const QcFinding& f) {
     if (!fresh) at->second.merge(f);
 }
 
-void QcReport::writeCsv(const std::string& path,
+void QcReport::writeCsv(std::ostream& out,
                         const std::function<std::string(int64_t)>& timecode) const {
-    std::ofstream out = openReport(path);
     out << "frame,timecode,ymin_code,ymin,ymax_code,ymax,cmin_code,cmin,cmax_code,cmax,checks\n";
     auto cell = [&](const std::optional<Extreme>& e) {
         if (e)
@@ -102,10 +97,9 @@ void QcReport::writeCsv(const std::string& path,
         cell(f.cmin), out << ',';
         cell(f.cmax), out << ',' << f.checks() << '\n';
     }
-    if (!out) throw ToolError(path + ": cannot write");
 }
 
-void QcReport::writeJson(const std::string& path, int64_t checked,
+void QcReport::writeJson(std::ostream& out, int64_t checked,
                          const std::function<std::string(int64_t)>& timecode) const {
     nlohmann::json rows = nlohmann::json::array();
     for (const auto& [frame, f] : findings_)
@@ -118,9 +112,7 @@ void QcReport::writeJson(const std::string& path, int64_t checked,
                         {"checks", f.checks()}});
     nlohmann::json doc{
         {"frames_checked", checked}, {"frames_out_of_range", findings_.size()}, {"rows", rows}};
-    std::ofstream out = openReport(path);
     out << doc.dump(2) << '\n';
-    if (!out) throw ToolError(path + ": cannot write");
 }
 
 void QcReport::printSummary(std::ostream& out, int64_t checked) const {
@@ -138,6 +130,25 @@ void QcReport::printSummary(std::ostream& out, int64_t checked) const {
     show("Cmax", worst.cmax);
     out << "first offending frame: " << findings_.begin()->first << "\n";
     out << "last offending frame: " << findings_.rbegin()->first << "\n";
+}
+
+ReportFile::ReportFile(const std::string& path)
+    : path_(path), temporary_(temporaryPathFor(path, false)), out_(temporary_) {
+    if (!out_) throw ToolError(path + ": cannot write");
+}
+
+ReportFile::~ReportFile() {
+    if (committed_) return;
+    out_.close();
+    std::remove(temporary_.c_str());
+}
+
+void ReportFile::commit() {
+    out_.close();
+    if (!out_) throw ToolError(path_ + ": cannot write");
+    if (std::rename(temporary_.c_str(), path_.c_str()) != 0)
+        throw ToolError(path_ + ": cannot put the finished file in place");
+    committed_ = true;
 }
 
 }  // namespace corvane

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <fstream>
 #include <map>
 #include <optional>
 #include <ostream>
@@ -37,14 +38,33 @@ public:
     const std::map<int64_t, QcFinding>& findings() const { return findings_; }
 
     // `timecode` names a frame for the rows.
-    void writeCsv(const std::string& path,
-                  const std::function<std::string(int64_t)>& timecode) const;
-    void writeJson(const std::string& path, int64_t checked,
+    void writeCsv(std::ostream& out, const std::function<std::string(int64_t)>& timecode) const;
+    void writeJson(std::ostream& out, int64_t checked,
                    const std::function<std::string(int64_t)>& timecode) const;
     void printSummary(std::ostream& out, int64_t checked) const;
 
 private:
     std::map<int64_t, QcFinding> findings_;
+};
+
+// A report file, opened before the clip is read so that a path it cannot write fails at once
+// rather than after the whole clip. Written under a temporary name, put in place by commit(),
+// and removed if it never is.
+class ReportFile {
+public:
+    explicit ReportFile(const std::string& path);
+    ~ReportFile();
+    ReportFile(const ReportFile&) = delete;
+    ReportFile& operator=(const ReportFile&) = delete;
+
+    std::ostream& stream() { return out_; }
+    // Raises ToolError when a write or the rename failed.
+    void commit();
+
+private:
+    std::string path_, temporary_;
+    std::ofstream out_;
+    bool committed_ = false;
 };
 
 }  // namespace corvane

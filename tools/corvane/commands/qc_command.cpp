@@ -3,6 +3,7 @@
 #include <iostream>
 #include <map>
 #include <memory>
+#include <optional>
 
 extern "C" {
 #include <libavutil/timecode.h>
@@ -54,6 +55,9 @@ int qcCommand(const QcOptions& o) {
     plan.working = chooseWorkingFormat(true, info.facts, {});
 
     const int64_t frames = plannedFrames(plan);
+    std::optional<ReportFile> csv, json;
+    if (!o.csv.empty()) csv.emplace(o.csv);
+    if (!o.json.empty()) json.emplace(o.json);
     std::unique_ptr<MediaWriter> writer;
     if (!o.out.empty()) {
         OutputSettings out;
@@ -101,8 +105,14 @@ int qcCommand(const QcOptions& o) {
     }
     if (writer) writer->finish();
     const auto names = timecodes(info);
-    if (!o.csv.empty()) report.writeCsv(o.csv, names);
-    if (!o.json.empty()) report.writeJson(o.json, checked, names);
+    if (csv) {
+        report.writeCsv(csv->stream(), names);
+        csv->commit();
+    }
+    if (json) {
+        report.writeJson(json->stream(), checked, names);
+        json->commit();
+    }
     report.printSummary(std::cout, checked);
     return report.findings().empty() ? 0 : 1;
 }
