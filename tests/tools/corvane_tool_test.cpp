@@ -330,6 +330,8 @@ TEST_F(Tool, EveryErrorIsOneLineAndExitStatusTwoAndLeavesNoFile) {
         {"render generic -i broken.mov -o out.mov --threads 2", "broken.mov: cannot decode"},
         {"render generic -i a.png -o out.xyz", "unsupported output format \".xyz\""},
         {"render generic -i a.png -o nodir/out.png", "nodir/out.png: cannot write: no directory"},
+        {"render generic -i a.png -o ./a.png", "./a.png is also an input"},
+        {"qc clip.mkv --csv clip.mkv", "clip.mkv is also an input"},
         {"render generic -i a.png -i small.png" + o, "size mismatch: small.png is 4x4"},
         {"render generic -i a.png" + o + " --set Sharpness=3",
          "unknown parameter \"Sharpness\"; this effect has \"Bypass\""},

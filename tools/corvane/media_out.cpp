@@ -7,7 +7,7 @@ extern "C" {
 }
 
 #include "media_in.h"
-#include "temporary_path.h"
+#include "output_path.h"
 #include "tool_error.h"
 
 namespace corvane {

@@ -5,7 +5,7 @@
 #include <nlohmann/json.hpp>
 #include <regex>
 
-#include "temporary_path.h"
+#include "output_path.h"
 #include "tool_error.h"
 
 namespace corvane {

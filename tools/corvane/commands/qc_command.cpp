@@ -11,6 +11,7 @@ extern "C" {
 
 #include "commands/commands.h"
 #include "media_out.h"
+#include "output_path.h"
 #include "progress.h"
 #include "qc_report.h"
 #include "render_job.h"
@@ -47,6 +48,8 @@ int qcCommand(const QcOptions& o) {
     plan.settings.push_back(parseSetting(panel, "Enable log to Console=on"));
     // Without the waveform the scope draws only its legal map: its cheapest mode.
     if (o.out.empty()) plan.settings.push_back(parseSetting(panel, "Waveform=off"));
+    for (const std::string* report : {&o.out, &o.csv, &o.json})
+        if (!report->empty()) requireNotAnInput(*report, {o.clip});
     parseFrameRange(o.frames, plan.first, plan.last);
     plan.threads = threadCount(o.common);
     auto source = openMedia(o.clip, plan.threads);

@@ -5,6 +5,7 @@
 
 #include "commands/commands.h"
 #include "media_out.h"
+#include "output_path.h"
 #include "progress.h"
 #include "render_job.h"
 #include "testhost/text.h"
@@ -74,6 +75,7 @@ int renderCommand(const RenderOptions& o) {
     parseFrameRange(o.frames, plan.first, plan.last);
     plan.threads = threadCount(o.common);
 
+    requireNotAnInput(o.output, o.inputs);
     std::vector<std::unique_ptr<FrameSource>> sources;
     for (const auto& path : o.inputs) sources.push_back(openMedia(path, plan.threads));
     for (auto& s : sources) plan.inputs.push_back(s.get());

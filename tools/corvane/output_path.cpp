@@ -1,13 +1,30 @@
-#include "temporary_path.h"
+#include "output_path.h"
 
 #include <unistd.h>
 
 #include <filesystem>
 #include <system_error>
 
+#include "media_in.h"
 #include "tool_error.h"
 
 namespace corvane {
+
+void requireNotAnInput(const std::string& output, const std::vector<std::string>& inputs) {
+    namespace fs = std::filesystem;
+    // Sequences compare by pattern; a path that does not exist yet compares by where it
+    // would be.
+    const auto place = [](const std::string& path) {
+        std::error_code e;
+        const fs::path p = fs::weakly_canonical(sequencePattern(path), e);
+        return e ? fs::path(path) : p;
+    };
+    for (const std::string& input : inputs) {
+        std::error_code e;
+        if (fs::equivalent(output, input, e) || place(output) == place(input))
+            throw ToolError(output + " is also an input: write the result under another name");
+    }
+}
 
 std::string temporaryPathFor(const std::string& path, bool sequence) {
     const auto slash = path.find_last_of('/');
